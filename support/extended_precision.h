@@ -1,0 +1,26 @@
+// Extended precision for the arithmetic of the tool.
+//
+// Rounding of dimension values, the side test and the angle helpers are only
+// right when intermediate results carry a 64-bit significand (x87 extended
+// precision). The build refuses a narrower long double, and programs call
+// EnsureExtendedPrecision() at start, since Windows may start a thread with
+// the x87 precision control at 53 bits.
+#pragma once
+
+#include <limits>
+
+static_assert(std::numeric_limits<long double>::digits >= 64,
+              "t482 needs long double with a 64-bit significand (x87 extended "
+              "precision); MSVC and other compilers without it are not "
+              "supported");
+
+/// Pi in extended precision. Never use a double constant such as M_PI in the
+/// extended arithmetic: it changes results at the boundaries.
+inline constexpr long double kPiL = 3.141592653589793238462643383279502884L;
+
+/// Sets the x87 precision control to 64 bits (extended). Returns the control
+/// word as it was before. Does nothing on processors without an x87 unit.
+unsigned EnsureExtendedPrecision();
+
+/// The current x87 control word (0 where there is none).
+unsigned ReadX87ControlWord();

@@ -1,0 +1,28 @@
+// Helpers shared by the tests: scratch folders, whole files, Shift-JIS
+// literals.
+#pragma once
+
+#include <string>
+
+/// A fresh empty folder under the system's temporary folder, removed (with
+/// its contents) when the object goes away. Path ends in the delimiter.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+/// The whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+/// Writes bytes to a file; false on failure.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool PathExists(const std::string& path);
+/// A file of the repository, by path relative to its root.
+std::string SourcePath(const std::string& relative);

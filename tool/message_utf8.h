@@ -1,0 +1,10 @@
+// The run's fixed messages in UTF-8, for reports outside the dialog (the
+// batch runner prints them). A table of the known texts, not a converter.
+#pragma once
+
+#include <string>
+
+/// The UTF-8 spelling of one of the tool's messages (given as its Shift-JIS
+/// bytes). Any other text comes back with its printable ASCII kept and every
+/// other byte written as \xNN.
+std::string MessageUtf8(const std::string& sjis);

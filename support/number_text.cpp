@@ -1,0 +1,174 @@
+// Reading numbers from text and writing the general number format.
+//
+// The readers accept exactly the documented forms and refuse everything else
+// (hexadecimal reals, "inf", "nan", thousands separators, trailing blanks).
+// Reals are converted by the C library's strtold on a text rebuilt from the
+// checked digits without a decimal point, so the regional settings of the
+// process never matter. FormatGeneral works on the exact decimal expansion
+// of the double, so it writes the same bytes with every C library.
+#include "support/number_text.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "support/exact_decimal.h"
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Position after the leading half-width blanks and the sign, if any.
+size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  return i;
+}
+
+}  // namespace
+
+bool TryStrToInt(std::string_view text, int32_t& value) {
+  bool negative = false;
+  size_t i = SkipBlanksAndSign(text, negative);
+  int base = 10;
+  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    base = 16;
+    i += 1;
+  } else if (i + 1 < text.size() && text[i] == '0' &&
+             (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i >= text.size()) return false;
+
+  // The magnitude saturates just above the largest one allowed, so that
+  // any number of digits (leading zeros too) is safe.
+  const uint64_t limit = negative ? uint64_t{0x80000000} : uint64_t{0x7FFFFFFF};
+  uint64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    int digit = base == 16 ? HexDigitValue(text[i])
+                           : (IsDigit(text[i]) ? text[i] - '0' : -1);
+    if (digit < 0) return false;
+    magnitude =
+        magnitude * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+    if (magnitude > limit) magnitude = limit + 1;
+  }
+  if (magnitude > limit) return false;
+  value = negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude))
+                   : static_cast<int32_t>(magnitude);
+  return true;
+}
+
+int32_t SafeStrToInt(std::string_view text) {
+  int32_t value = 0;
+  return TryStrToInt(text, value) ? value : 0;
+}
+
+bool TryStrToFloat(std::string_view text, double& value) {
+  bool negative = false;
+  size_t i = SkipBlanksAndSign(text, negative);
+
+  // Mantissa digits without the point; the point only shifts the exponent.
+  std::string mantissa;
+  long long shift = 0;
+  size_t digits = 0;
+  for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+    mantissa += text[i];
+  }
+  if (i < text.size() && text[i] == '.') {
+    for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+      mantissa += text[i];
+      --shift;
+    }
+  }
+  if (digits == 0) return false;
+
+  // The exponent saturates far beyond any double's range; the digits of
+  // the mantissa cannot make up for it.
+  const long long kExponentCap = 1000000000000000LL;
+  long long exponent = 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    bool negativeExponent = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+      negativeExponent = text[i] == '-';
+      ++i;
+    }
+    size_t exponentDigits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++exponentDigits) {
+      exponent = exponent * 10 + (text[i] - '0');
+      if (exponent > kExponentCap) exponent = kExponentCap;
+    }
+    if (exponentDigits == 0) return false;
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (i != text.size()) return false;
+
+  std::string plain = mantissa + "e" + std::to_string(exponent + shift);
+  char* end = nullptr;
+  long double extended = std::strtold(plain.c_str(), &end);
+  if (end != plain.c_str() + plain.size() || !std::isfinite(extended)) {
+    return false;
+  }
+  double rounded = static_cast<double>(extended);
+  if (!std::isfinite(rounded)) return false;
+  // Zero has no sign here: "-0" reads as plain 0.
+  if (rounded == 0) rounded = 0;
+  value = negative ? -rounded : rounded;
+  if (value == 0) value = 0;
+  return true;
+}
+
+double SafeStrToFloat(std::string_view text) {
+  double value = 0;
+  return TryStrToFloat(text, value) ? value : 0;
+}
+
+std::string FormatGeneral(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  ExactDecimal d = ExpandDouble(value);
+  RoundToSignificant(d, 15);
+  // Negative zero is written as plain "0".
+  if (d.Digits.empty()) return "0";
+
+  std::string out = d.Negative ? "-" : "";
+  const int e = d.Exponent;
+  const int k = static_cast<int>(d.Digits.size());
+  if (e >= -3 && e <= 15) {
+    if (e <= 0) {
+      out += "0.";
+      out.append(static_cast<size_t>(-e), '0');
+      out += d.Digits;
+    } else if (k <= e) {
+      out += d.Digits;
+      out.append(static_cast<size_t>(e - k), '0');
+    } else {
+      out += d.Digits.substr(0, static_cast<size_t>(e));
+      out += '.';
+      out += d.Digits.substr(static_cast<size_t>(e));
+    }
+  } else {
+    out += d.Digits[0];
+    if (k > 1) {
+      out += '.';
+      out += d.Digits.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(e - 1);
+  }
+  return out;
+}

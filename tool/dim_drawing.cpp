@@ -1,0 +1,163 @@
+// The dimension's records. All points are worked out first, so that a
+// dimension whose coordinates would overflow writes nothing at all rather
+// than an infinity the host cannot read.
+#include "tool/dim_drawing.h"
+
+#include <cmath>
+
+#include "interchange/jwc_writer.h"
+#include "support/extended_precision.h"
+#include "support/geometry.h"
+#include "tool/texts.h"
+
+namespace {
+
+TDimPoint Rotated(TDimPoint p, TDimPoint centre, double angle) {
+  TDimPoint r;
+  RotateDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angle);
+  return r;
+}
+
+bool Finite(TDimPoint p) {
+  return std::isfinite(p.X) && std::isfinite(p.Y);
+}
+
+bool AllFinite(const TDimDrawing& d) {
+  const TDimPoint points[] = {
+      d.ExtensionA0,
+      d.ExtensionA1,
+      d.ExtensionB0,
+      d.ExtensionB1,
+      d.Middle,
+      d.Underline0,
+      d.Underline1,
+      d.LeaderEnd,
+      d.StartMarker.Overhang,
+      d.StartMarker.Wing1,
+      d.StartMarker.Wing2,
+      d.FinishMarker.Overhang,
+      d.FinishMarker.Wing1,
+      d.FinishMarker.Wing2,
+      TDimPoint{d.Value.DirX, d.Value.DirY},
+      TDimPoint{d.Markers.StartAngle, d.Markers.FinishAngle}};
+  for (const TDimPoint& p : points) {
+    if (!Finite(p)) return false;
+  }
+  return true;
+}
+
+void Segment(JwwModel& m, TDimPoint a, TDimPoint b) {
+  EmitZFlags(m, 4);
+  EmitSegment(m, a.X, a.Y, b.X, b.Y);
+}
+
+}  // namespace
+
+bool SameAxisAngle(double axisAngle, double savedAxisAngle) {
+  const double difference =
+      static_cast<double>(static_cast<long double>(axisAngle) - savedAxisAngle);
+  return fabsl(NormalizeDeg(difference)) <= 1e-10L;
+}
+
+void ExtensionLine(TDimPoint z, TDimPoint level, double axisAngle,
+                   double pointGap, double overshoot, TDimPoint& start,
+                   TDimPoint& finish) {
+  const TDimPoint c = Rotated(level, z, -axisAngle);
+  const long double sigma = c.Y >= z.Y ? 1.0L : -1.0L;
+  const TDimPoint s{z.X, static_cast<double>(z.Y + sigma * pointGap)};
+  const TDimPoint f{z.X, static_cast<double>(c.Y + sigma * overshoot)};
+  start = Rotated(s, z, axisAngle);
+  finish = Rotated(f, z, axisAngle);
+}
+
+TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
+                          const JwwModel& m, double savedAxisAngle) {
+  TDimDrawing d;
+  const double axis = m.AxisAngle;
+  // The chain's old end already carries the extension line the previous run
+  // drew, unless the axis has turned since.
+  const bool same = SameAxisAngle(axis, savedAxisAngle);
+  d.DrawExtensionA = !(span.Side == TDimSide::Right && same);
+  d.DrawExtensionB = !(span.Side == TDimSide::Left && same);
+  ExtensionLine(span.EndA, span.LevelPoint, axis, span.PointGap, span.Overshoot,
+                d.ExtensionA0, d.ExtensionA1);
+  ExtensionLine(span.EndB, span.LevelPoint, axis, span.PointGap, span.Overshoot,
+                d.ExtensionB0, d.ExtensionB1);
+
+  d.Value = PrepareValueBlock(s, span, m);
+
+  // The underline lies g below the text's baseline and reaches g past both
+  // ends of the text; the leader goes to its end nearer the middle.
+  const double theta = d.Value.Angle;
+  const long double g = span.ValueGap;
+  d.Middle = TDimPoint{
+      static_cast<double>(
+          (static_cast<long double>(span.LineEndA.X) + span.LineEndB.X) / 2.0L),
+      static_cast<double>(
+          (static_cast<long double>(span.LineEndA.Y) + span.LineEndB.Y) /
+          2.0L)};
+  const TDimPoint offset =
+      Rotated(TDimPoint{static_cast<double>(-g), static_cast<double>(-g)},
+              TDimPoint{0, 0}, theta);
+  d.Underline0 =
+      TDimPoint{static_cast<double>(static_cast<long double>(span.TextPoint.X) +
+                                    offset.X),
+                static_cast<double>(static_cast<long double>(span.TextPoint.Y) +
+                                    offset.Y)};
+  const long double rad = theta / 180.0L * kPiL;
+  const long double underline =
+      static_cast<long double>(d.Value.Length) * span.DrawScale + 2.0L * g;
+  d.Underline1 =
+      TDimPoint{static_cast<double>(d.Underline0.X + underline * cosl(rad)),
+                static_cast<double>(d.Underline0.Y + underline * sinl(rad))};
+  const TDimPoint t1 = Rotated(d.Underline1, d.Middle, -theta);
+  d.LeaderEnd = t1.X > d.Middle.X ? d.Underline0 : d.Underline1;
+
+  d.Markers = PlanEndMarkers(s, span);
+  d.StartMarker = ShapeEndMarker(span.LineEndA, d.Markers.StartAngle,
+                                 s.StartKind, d.Markers.Reversed, s, span);
+  d.FinishMarker = ShapeEndMarker(span.LineEndB, d.Markers.FinishAngle,
+                                  s.EndKind, d.Markers.Reversed, s, span);
+  return d;
+}
+
+void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
+                    const TDimDrawing& d) {
+  EmitLayerGroup(m, m.InitGroup);
+  EmitLayer(m, m.InitLayer);
+  EmitLineColour(m, m.InitColour);
+  EmitPointColour(m, m.InitColour);
+  EmitLineType(m, m.InitLineType);
+  EmitLineWidth(m, m.InitLineWidth);
+  EmitFontName(m, m.InitFont);
+
+  if (d.DrawExtensionA) Segment(m, d.ExtensionA0, d.ExtensionA1);
+  if (d.DrawExtensionB) Segment(m, d.ExtensionB0, d.ExtensionB1);
+
+  WriteValueBlock(m, s, span, d.Value);
+
+  Segment(m, d.Middle, d.LeaderEnd);
+  Segment(m, d.Underline0, d.Underline1);
+
+  WriteEndMarker(m, span.LineEndA, d.Markers.StartAngle, s.StartKind, s,
+                 d.StartMarker);
+  EmitZFlags(m, 4);
+  WriteEndMarker(m, span.LineEndB, d.Markers.FinishAngle, s.EndKind, s,
+                 d.FinishMarker);
+
+  EmitTextType(m, m.InitTextType, m.InitTextColour, m.InitTextWidth,
+               m.InitTextHeight, m.InitTextSpacing);
+}
+
+bool DrawDimension(TForm1& form, const TDimSettings& s, const TDimSpan& span) {
+  const TDimDrawing d = PlanDimension(s, span, form.Model, form.SavedAxisAngle);
+  if (!AllFinite(d)) {
+    form.Port().ShowConfirmation(texts::kMsgZeroLength);
+    return false;
+  }
+  form.SetStatus(texts::kStatusBuilding);
+  WriteDimension(form.Model, s, span, d);
+  form.SetStatus(texts::kStatusWriting);
+  form.Close();
+  return true;
+}

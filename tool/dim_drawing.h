@@ -1,0 +1,48 @@
+// The second half of the OK command: every drawing record of the new
+// dimension, in a fixed order, then the dialog closes.
+#pragma once
+
+#include "tool/dim_types.h"
+#include "tool/end_markers.h"
+#include "tool/form.h"
+#include "tool/value_text.h"
+
+/// Everything the dimension's records are made of, worked out before the
+/// first record is written.
+struct TDimDrawing {
+  bool DrawExtensionA = false;  // the chain's old end already has its line
+  bool DrawExtensionB = false;
+  TDimPoint ExtensionA0, ExtensionA1;  // from near the measured point to
+  TDimPoint ExtensionB0, ExtensionB1;  // a little past the dimension line
+  TValueBlock Value;
+  TDimPoint Middle;      // M, the middle of the dimension line
+  TDimPoint Underline0;  // T0, start of the line under the value
+  TDimPoint Underline1;  // T1, its end
+  TDimPoint LeaderEnd;   // T0 or T1, whichever the leader runs to
+  TMarkerPlan Markers;
+  TEndMarkerShape StartMarker, FinishMarker;
+};
+
+/// True when the axis angle equals the previous run's modulo 360 (within
+/// 1e-10).
+bool SameAxisAngle(double axisAngle, double savedAxisAngle);
+
+/// The extension line at measured end `z`: from PointGap off the point to
+/// Overshoot past the dimension line through `level`, on the line's side.
+void ExtensionLine(TDimPoint z, TDimPoint level, double axisAngle,
+                   double pointGap, double overshoot, TDimPoint& start,
+                   TDimPoint& finish);
+
+/// Works out every point of the dimension.
+TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
+                          const JwwModel& m, double savedAxisAngle);
+
+/// Writes the planned records into the model's output lines.
+void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
+                    const TDimDrawing& d);
+
+/// Shows the status, writes the dimension, shows the second status and
+/// closes the dialog. Returns false, with the zero-length message, nothing
+/// written and the dialog left open, when some point of the dimension would
+/// overflow.
+bool DrawDimension(TForm1& form, const TDimSettings& s, const TDimSpan& span);

@@ -1,0 +1,206 @@
+// Reading the dialog and building the new dimension's geometry. Checks run
+// in the dialog's fixed order so that the first bad control gets the focus;
+// the side test and the zero-length test compare extended-precision values
+// against a tolerance of 1e-10.
+#include "tool/dim_input.h"
+
+#include <cmath>
+
+#include "support/geometry.h"
+#include "support/number_text.h"
+#include "support/sjis.h"
+#include "tool/texts.h"
+
+namespace {
+
+bool Refuse(TForm1& form, ControlId id) {
+  form.Port().FocusControl(id);
+  return false;
+}
+
+// A prefix or suffix without visible content counts as empty; otherwise it
+// stays exactly as typed, its blanks included.
+std::string BlankChecked(const std::string& text) {
+  return StripBlanks(text).empty() ? std::string() : text;
+}
+
+TDimPoint Rotated(TDimPoint p, TDimPoint centre, double angle) {
+  TDimPoint r;
+  RotateDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angle);
+  return r;
+}
+
+// The point in the axis frame about `centre` (turned by minus the axis
+// angle), and back.
+TDimPoint ToAxisFrame(TDimPoint p, TDimPoint centre, double axisAngle) {
+  return Rotated(p, centre, -axisAngle);
+}
+TDimPoint FromAxisFrame(TDimPoint p, TDimPoint centre, double axisAngle) {
+  return Rotated(p, centre, axisAngle);
+}
+
+// A stored coordinate at the scale it was saved with, moved to the current
+// scale so that the chain keeps its place on the paper.
+double ToCurrentScale(double v, double savedScale, double drawScale) {
+  return static_cast<double>(v / static_cast<long double>(savedScale) *
+                             drawScale);
+}
+
+double ToDrawingUnits(double paperMm, double drawScale) {
+  return static_cast<double>(static_cast<long double>(paperMm) * drawScale);
+}
+
+bool Finite(TDimPoint p) {
+  return std::isfinite(p.X) && std::isfinite(p.Y);
+}
+
+// The foot of `end` on the dimension line through `level` along the axis.
+TDimPoint FootOnDimensionLine(TDimPoint end, TDimPoint level,
+                              double axisAngle) {
+  const TDimPoint c = ToAxisFrame(level, end, axisAngle);
+  return FromAxisFrame(TDimPoint{end.X, c.Y}, end, axisAngle);
+}
+
+bool HasPickedPoints(const JwwModel& m) {
+  return m.HpPoints.size() > 2 && m.HpPoints[1].Used != 0 &&
+         m.HpPoints[2].Used != 0;
+}
+
+}  // namespace
+
+bool ReadDimSettings(TForm1& form, TDimSettings& s) {
+  s.StartKind = form.ComboBox1.ItemIndex;
+  s.EndKind = form.ComboBox2.ItemIndex;
+  s.EndScale = SafeStrToFloat(form.Edit1.Text);
+  if (s.StartKind < 0) return Refuse(form, ControlId::ComboBox1);
+  if (s.EndKind < 0) return Refuse(form, ControlId::ComboBox2);
+  if (!(s.EndScale > 0)) return Refuse(form, ControlId::Edit1);
+
+  s.ArrowLength = SafeStrToFloat(form.Edit7.Text);
+  s.ArrowAngle = SafeStrToFloat(form.Edit8.Text);
+  if (s.ArrowLength <= 0 || s.ArrowLength > 1000) {
+    return Refuse(form, ControlId::Edit7);
+  }
+  if (s.ArrowAngle <= 0 || s.ArrowAngle >= 180) {
+    return Refuse(form, ControlId::Edit8);
+  }
+
+  s.TextTypeChoice = form.ComboBox3.ItemIndex;
+  s.Prefix = BlankChecked(form.Edit2.Text);
+  s.Suffix = BlankChecked(form.Edit3.Text);
+  s.PrecisionIndex = form.ComboBox4.ItemIndex;
+  s.RoundingMode = form.ComboBox5.ItemIndex;
+  s.ShowZeros = form.RadioGroup1.ItemIndex;
+  s.UnitChoice = form.RadioGroup2.ItemIndex;
+  s.ThousandsComma = form.CheckBox1.Checked;
+  s.AppendUnit = form.CheckBox2.Checked;
+  s.FullWidth = form.CheckBox3.Checked;
+  s.AsDimFigure = form.CheckBox4.Checked;
+  s.ValueGap = SafeStrToFloat(form.Edit4.Text);
+  s.PointGap = SafeStrToFloat(form.Edit5.Text);
+  s.Overshoot = SafeStrToFloat(form.Edit6.Text);
+  s.ReverseOverhang = SafeStrToFloat(form.Edit9.Text);
+  if (s.TextTypeChoice < 0) return Refuse(form, ControlId::ComboBox3);
+  if (s.PrecisionIndex < 0) return Refuse(form, ControlId::ComboBox4);
+  if (s.RoundingMode < 0) return Refuse(form, ControlId::ComboBox5);
+  if (s.ShowZeros < 0) return Refuse(form, ControlId::RadioGroup1);
+  if (s.UnitChoice < 0) return Refuse(form, ControlId::RadioGroup2);
+  if (s.PointGap < 0) return Refuse(form, ControlId::Edit5);
+  if (s.Overshoot < 0) return Refuse(form, ControlId::Edit6);
+  if (s.ReverseOverhang < 0) return Refuse(form, ControlId::Edit9);
+  return true;
+}
+
+TDimSpanOutcome BuildDimSpan(TForm1& form, const TDimSettings& s,
+                             TDimSpan& span) {
+  const JwwModel& m = form.Model;
+  // Without the host's two picked points there is nothing to measure: the
+  // model's empty entries would silently draw a dimension to the origin.
+  if (!HasPickedPoints(m)) {
+    form.Port().ShowConfirmation(texts::kMsgNoPickedPoint);
+    form.Close();
+    return TDimSpanOutcome::NoPickedPoint;
+  }
+  const double axis = m.AxisAngle;
+
+  // The stored chain in the current drawing's units.
+  const bool groupKnown = m.InitGroup >= 0 && m.InitGroup < 16;
+  const double drawScale =
+      groupKnown ? m.GroupScale[static_cast<size_t>(m.InitGroup)] : 1.0;
+  TDimPoint a{ToCurrentScale(form.PrevX1, form.SavedScale, drawScale),
+              ToCurrentScale(form.PrevY1, form.SavedScale, drawScale)};
+  TDimPoint b{ToCurrentScale(form.PrevX2, form.SavedScale, drawScale),
+              ToCurrentScale(form.PrevY2, form.SavedScale, drawScale)};
+  const TDimPoint c{ToCurrentScale(form.PrevX3, form.SavedScale, drawScale),
+                    ToCurrentScale(form.PrevY3, form.SavedScale, drawScale)};
+  const TDimPoint p1{m.HpPoints[1].X, m.HpPoints[1].Y};
+  const TDimPoint p2{m.HpPoints[2].X, m.HpPoints[2].Y};
+
+  // A chain that overflows at the current scale (or a scale that is no
+  // number) cannot be drawn or stored: refuse before anything is saved, so
+  // that neither file ever receives an infinity or a NaN.
+  if (!std::isfinite(drawScale) || !Finite(a) || !Finite(b) || !Finite(c) ||
+      !Finite(p1) || !Finite(p2)) {
+    form.Port().ShowConfirmation(texts::kMsgZeroLength);
+    return TDimSpanOutcome::Unusable;
+  }
+
+  // Order the ends along the axis, then see where point 1 lies.
+  if (a.X > ToAxisFrame(b, a, axis).X) {
+    SwapFloats(a.X, b.X);
+    SwapFloats(a.Y, b.Y);
+  }
+  const TDimPoint p1Axis = ToAxisFrame(p1, a, axis);
+  const TDimPoint bAxis = ToAxisFrame(b, a, axis);
+  if (static_cast<long double>(a.X) - 1e-10L > p1Axis.X) {
+    span.Side = TDimSide::Left;
+  } else if (static_cast<long double>(p1Axis.X) >
+             static_cast<long double>(bAxis.X) + 1e-10L) {
+    span.Side = TDimSide::Right;
+  } else {
+    form.Port().ShowConfirmation(texts::kMsgInsideChain);
+    form.Close();
+    return TDimSpanOutcome::Inside;
+  }
+
+  // Extend the stored chain to point 1 and save it.
+  if (span.Side == TDimSide::Left) {
+    form.PrevX1 = p1.X, form.PrevY1 = p1.Y;
+    form.PrevX2 = b.X, form.PrevY2 = b.Y;
+    span.EndA = p1;
+    span.EndB = a;
+  } else {
+    form.PrevX1 = a.X, form.PrevY1 = a.Y;
+    form.PrevX2 = p1.X, form.PrevY2 = p1.Y;
+    span.EndA = b;
+    span.EndB = p1;
+  }
+  form.PrevX3 = c.X, form.PrevY3 = c.Y;
+  span.DrawScale = drawScale;
+  span.LevelPoint = c;
+  span.TextPoint = p2;
+  form.SaveSettings(form.ExePath + "t207.dat");
+
+  span.ValueGap = ToDrawingUnits(s.ValueGap, drawScale);
+  span.PointGap = ToDrawingUnits(s.PointGap, drawScale);
+  span.Overshoot = ToDrawingUnits(s.Overshoot, drawScale);
+  span.ReverseOverhang = ToDrawingUnits(s.ReverseOverhang, drawScale);
+
+  span.LineEndA = FootOnDimensionLine(span.EndA, span.LevelPoint, axis);
+  span.LineEndB = FootOnDimensionLine(span.EndB, span.LevelPoint, axis);
+  span.Length = Distance(span.LineEndA.X, span.LineEndA.Y, span.LineEndB.X,
+                         span.LineEndB.Y);
+
+  // A line that overflowed, or distances that did, are as undrawable as a
+  // line of no length: same message, same outcome.
+  const bool finite =
+      Finite(span.LineEndA) && Finite(span.LineEndB) &&
+      std::isfinite(span.Length) && std::isfinite(span.ValueGap) &&
+      std::isfinite(span.PointGap) && std::isfinite(span.Overshoot) &&
+      std::isfinite(span.ReverseOverhang);
+  if (!finite || fabsl(span.Length) < 1e-10L) {
+    form.Port().ShowConfirmation(texts::kMsgZeroLength);
+    return TDimSpanOutcome::ZeroLength;
+  }
+  return TDimSpanOutcome::Ready;
+}

@@ -1,0 +1,129 @@
+// End markers. Every angle is turned into radians in extended precision
+// (angle / 180 x pi) right before its cosine or sine is taken, and points are
+// rounded to doubles only once they are complete.
+#include "tool/end_markers.h"
+
+#include <cmath>
+
+#include "interchange/jwc_writer.h"
+#include "support/extended_precision.h"
+#include "support/geometry.h"
+
+namespace {
+
+// 1.25 x sqrt(2): the diagonal markers (tilde and slash).
+constexpr long double kDiagonalExtent = 1.7677669529663688110021109052621L;
+
+long double Radians(long double degrees) {
+  return degrees / 180.0L * kPiL;
+}
+
+// Extent of a point marker along the dimension line, paper millimetres at an
+// end scale of 1.
+long double PointMarkerExtent(int32_t kind) {
+  switch (kind) {
+    case 1:
+    case 6:
+    case 9:
+    case 11: return 7.5L;
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 7: return 1.25L;
+    case 8:
+    case 10: return kDiagonalExtent;
+    default: return 0.0L;
+  }
+}
+
+TDimPoint Along(TDimPoint from, long double distance, long double degrees) {
+  const long double rad = Radians(degrees);
+  return TDimPoint{static_cast<double>(from.X + distance * cosl(rad)),
+                   static_cast<double>(from.Y + distance * sinl(rad))};
+}
+
+// AngleDeg of the vector plus the offset, folded below 360.
+double MarkerAngle(TDimPoint to, TDimPoint from, long double offset) {
+  const double dx =
+      static_cast<double>(static_cast<long double>(to.X) - from.X);
+  const double dy =
+      static_cast<double>(static_cast<long double>(to.Y) - from.Y);
+  long double a = AngleDeg(dx, dy) + offset;
+  if (a >= 360.0L) a -= 360.0L;
+  return static_cast<double>(a);
+}
+
+}  // namespace
+
+long double MarkerFootprint(int32_t kind, const TDimSettings& s,
+                            double drawScale) {
+  if (kind == kLineArrowKind) {
+    const long double extent = s.ArrowLength * cosl(Radians(s.ArrowAngle));
+    return extent * drawScale;
+  }
+  return PointMarkerExtent(kind) * s.EndScale * drawScale;
+}
+
+TMarkerPlan PlanEndMarkers(const TDimSettings& s, const TDimSpan& span) {
+  const long double start = MarkerFootprint(s.StartKind, s, span.DrawScale);
+  const long double finish = MarkerFootprint(s.EndKind, s, span.DrawScale);
+  const double ld = Distance(span.LineEndA.X, span.LineEndA.Y, span.LineEndB.X,
+                             span.LineEndB.Y);
+  TMarkerPlan plan;
+  plan.Reversed = start + finish > static_cast<long double>(ld);
+  const long double offset = plan.Reversed ? 180.0L : 0.0L;
+  plan.StartAngle = MarkerAngle(span.LineEndA, span.LineEndB, offset);
+  plan.FinishAngle = MarkerAngle(span.LineEndB, span.LineEndA, offset);
+  return plan;
+}
+
+TEndMarkerShape ShapeEndMarker(TDimPoint d, double angle, int32_t kind,
+                               bool reversed, const TDimSettings& s,
+                               const TDimSpan& span) {
+  TEndMarkerShape shape;
+  if (reversed && span.ReverseOverhang > 1e-10L) {
+    shape.HasOverhang = true;
+    shape.Overhang = Along(d, span.ReverseOverhang, angle + 180.0L);
+  }
+  if (kind == kLineArrowKind) {
+    shape.IsArrow = true;
+    const long double wing =
+        static_cast<long double>(s.ArrowLength) * span.DrawScale;
+    shape.Wing1 = Along(d, wing, angle + 180.0L + s.ArrowAngle);
+    shape.Wing2 = Along(d, wing, angle + 180.0L - s.ArrowAngle);
+  }
+  return shape;
+}
+
+void WriteEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
+                    const TDimSettings& s, const TEndMarkerShape& shape) {
+  if (shape.HasOverhang) {
+    EmitZFlags(m, 4);
+    EmitSegment(m, d.X, d.Y, shape.Overhang.X, shape.Overhang.Y);
+  }
+  if (shape.IsArrow) {
+    EmitZFlags(m, 4);
+    EmitSegment(m, d.X, d.Y, shape.Wing1.X, shape.Wing1.Y);
+    EmitZFlags(m, 4);
+    EmitSegment(m, d.X, d.Y, shape.Wing2.X, shape.Wing2.Y);
+  } else {
+    EmitZFlags(m, 4);
+    EmitPoint(m, kind, d.X, d.Y, s.EndScale, angle);
+  }
+}
+
+void DrawEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
+                   bool reversed, const TDimSettings& s, const TDimSpan& span) {
+  WriteEndMarker(m, d, angle, kind, s,
+                 ShapeEndMarker(d, angle, kind, reversed, s, span));
+}
+
+void DrawEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
+                    const TMarkerPlan& plan) {
+  DrawEndMarker(m, span.LineEndA, plan.StartAngle, s.StartKind, plan.Reversed,
+                s, span);
+  EmitZFlags(m, 4);
+  DrawEndMarker(m, span.LineEndB, plan.FinishAngle, s.EndKind, plan.Reversed, s,
+                span);
+}

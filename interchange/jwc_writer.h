@@ -43,6 +43,7 @@ void EmitDimension(JwwModel& m, std::string_view text, double x1, double y1,
 std::string RenderJwcTemp(const JwwModel& m);
 
 /// Writes the output lines into `path` through a temporary file that
-/// replaces it only when complete. Returns false on any error, leaving the
-/// old file untouched and no temporary file behind.
+/// replaces it only when complete. Returns false on any error, leaving no
+/// temporary file behind and deleting the old `path` (the host's input must
+/// not be read back as the answer).
 bool WriteJwcTemp(const JwwModel& m, const std::string& path);

@@ -6,5 +6,5 @@
 
 /// The UTF-8 spelling of one of the tool's messages (given as its Shift-JIS
 /// bytes). Any other text comes back with its printable ASCII kept and every
-/// other byte written as \xNN.
+/// other byte, both bytes of a double-byte character included, as \xNN.
 std::string MessageUtf8(const std::string& sjis);

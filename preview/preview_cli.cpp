@@ -1,0 +1,208 @@
+// Argument handling, writing the picture, and the PNG conversion through
+// rsvg-convert (run directly, never through a shell, so paths with blanks or
+// quotes are safe).
+#include "preview/preview_cli.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "preview/preview_scene.h"
+#include "preview/svg_render.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: t482-preview FOLDER -o OUT.svg|OUT.png [--before HOSTFILE]\n"
+    "  FOLDER    the tool's folder after a run (JWC_TEMP.TXT, t207.dat)\n"
+    "  -o OUT    the picture; a name ending in .png is converted with\n"
+    "            rsvg-convert (package librsvg2-bin)\n"
+    "  --before HOSTFILE\n"
+    "            a copy of the host's JWC_TEMP.TXT from before the run, for\n"
+    "            the picked points and the host's text sizes and scales\n";
+
+bool EndsWithIgnoringCase(const std::string& s, const std::string& tail) {
+  if (s.size() < tail.size()) return false;
+  for (size_t i = 0; i < tail.size(); ++i) {
+    if (std::tolower(
+            static_cast<unsigned char>(s[s.size() - tail.size() + i])) !=
+        std::tolower(static_cast<unsigned char>(tail[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+struct Arguments {
+  std::string Folder;
+  std::string Output;
+  std::string Before;
+  bool Help = false;
+};
+
+// False with a message for anything but one folder, one -o and at most one
+// --before.
+bool ParseArguments(const std::vector<std::string>& args, Arguments& a,
+                    std::string& error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "-h" || arg == "--help") {
+      a.Help = true;
+      return true;
+    }
+    if (arg == "-o" || arg == "--before") {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a file name";
+        return false;
+      }
+      std::string& slot = arg == "-o" ? a.Output : a.Before;
+      if (!slot.empty()) {
+        error = arg + " given twice";
+        return false;
+      }
+      slot = args[++i];
+      if (slot.empty()) {
+        error = arg + " needs a file name";
+        return false;
+      }
+      continue;
+    }
+    if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return false;
+    }
+    if (!a.Folder.empty()) {
+      error = "more than one folder given";
+      return false;
+    }
+    a.Folder = arg;
+  }
+  if (a.Folder.empty()) {
+    error = "no folder given";
+    return false;
+  }
+  if (a.Output.empty()) {
+    error = "no output given (-o OUT.svg or -o OUT.png)";
+    return false;
+  }
+  if (!EndsWithIgnoringCase(a.Output, ".svg") &&
+      !EndsWithIgnoringCase(a.Output, ".png")) {
+    error = "the output must end in .svg or .png: " + a.Output;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FindOnPath(const std::string& name, const std::string& pathList) {
+  size_t pos = 0;
+  while (pos <= pathList.size()) {
+    size_t end = pathList.find(':', pos);
+    if (end == std::string::npos) end = pathList.size();
+    std::string dir = pathList.substr(pos, end - pos);
+    if (dir.empty()) dir = ".";
+    const std::string candidate = dir + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    pos = end + 1;
+  }
+  return std::string();
+}
+
+bool ConvertSvgToPng(const std::string& converter, const std::string& svgPath,
+                     const std::string& pngPath, std::string& error) {
+  std::vector<std::string> argv = {converter,  "--format", "png",
+                                   "--output", pngPath,    svgPath};
+  std::vector<char*> cargv;
+  for (std::string& s : argv) cargv.push_back(s.data());
+  cargv.push_back(nullptr);
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, converter.c_str(), nullptr, nullptr,
+                             cargv.data(), environ);
+  if (rc != 0) {
+    error = "cannot run " + converter;
+    return false;
+  }
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    error = "rsvg-convert failed on " + svgPath;
+    return false;
+  }
+  return true;
+}
+
+int RunPreview(const std::vector<std::string>& args, std::ostream& out,
+               std::ostream& err) {
+  Arguments a;
+  std::string error;
+  if (!ParseArguments(args, a, error)) {
+    err << "t482-preview: " << error << "\n" << kUsage;
+    return kPreviewUsageError;
+  }
+  if (a.Help) {
+    out << kUsage;
+    return kPreviewOk;
+  }
+
+  const bool png = EndsWithIgnoringCase(a.Output, ".png");
+  std::string converter;
+  if (png) {
+    const char* path = std::getenv("PATH");
+    converter = FindOnPath("rsvg-convert", path ? path : "");
+    if (converter.empty()) {
+      err << "t482-preview: rsvg-convert not found on PATH; it is needed for "
+             "PNG output (Debian package librsvg2-bin), or write .svg\n";
+      return kPreviewInputError;
+    }
+  }
+
+  // The model is large; keep it off the stack.
+  auto scene = std::make_unique<TPreviewScene>();
+  if (!LoadPreviewScene(a.Folder, a.Before, *scene, error)) {
+    err << "t482-preview: " << error << "\n";
+    return kPreviewInputError;
+  }
+  if (!scene->Chain.Present) {
+    err << "t482-preview: note: no t207.dat in " << a.Folder
+        << "; the chain is not shown\n";
+  }
+  const std::string svg = RenderPreviewSvg(*scene);
+
+  if (!png) {
+    if (!WriteWholeFile(a.Output, svg)) {
+      err << "t482-preview: cannot write " << a.Output << "\n";
+      return kPreviewInputError;
+    }
+    return kPreviewOk;
+  }
+  const std::string svgPath = a.Output + ".tmp.svg";
+  if (!WriteWholeFile(svgPath, svg)) {
+    err << "t482-preview: cannot write " << svgPath << "\n";
+    std::remove(svgPath.c_str());
+    return kPreviewInputError;
+  }
+  const bool converted = ConvertSvgToPng(converter, svgPath, a.Output, error);
+  std::remove(svgPath.c_str());
+  if (!converted) {
+    err << "t482-preview: " << error << "\n";
+    return kPreviewInputError;
+  }
+  return kPreviewOk;
+}

@@ -1,0 +1,128 @@
+// Loading the inputs of a preview. Only this file touches the inputs on
+// disk; everything it reads it reads leniently, like the tool.
+#include "preview/preview_scene.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "interchange/jwc_reader.h"
+#include "support/number_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsReadableFile(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return false;
+  std::ifstream in(path, std::ios::binary);
+  return static_cast<bool>(in);
+}
+
+// True when the file holds nothing but the line "hq" (the tool drew
+// nothing), whatever its line end.
+bool IsNothingDrawnFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)),
+                    std::istreambuf_iterator<char>());
+  while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) {
+    bytes.pop_back();
+  }
+  return bytes == "hq";
+}
+
+}  // namespace
+
+bool LoadPreviewChain(const std::string& path, TPreviewChain& chain) {
+  chain = TPreviewChain();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::string lines[32];
+  std::string line;
+  for (int n = 1; n <= 31 && std::getline(in, line); ++n) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines[n] = line;
+  }
+  chain.Present = true;
+  chain.Scale = SafeStrToFloat(lines[24]);
+  if (!(chain.Scale > 1e-10)) chain.Scale = 1.0;
+  chain.AxisAngle = SafeStrToFloat(lines[25]);
+  chain.X1 = SafeStrToFloat(lines[26]);
+  chain.Y1 = SafeStrToFloat(lines[27]);
+  chain.X2 = SafeStrToFloat(lines[28]);
+  chain.Y2 = SafeStrToFloat(lines[29]);
+  chain.X3 = SafeStrToFloat(lines[30]);
+  chain.Y3 = SafeStrToFloat(lines[31]);
+  return true;
+}
+
+std::string FindFolderFile(const std::string& folder, const std::string& name) {
+  std::error_code ec;
+  const fs::path exact = fs::path(folder) / name;
+  if (fs::is_regular_file(exact, ec)) return exact.string();
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    if (SameIgnoringAsciiCase(it->path().filename().string(), name) &&
+        it->is_regular_file(ec)) {
+      return it->path().string();
+    }
+  }
+  return std::string();
+}
+
+bool LoadPreviewScene(const std::string& folder, const std::string& beforePath,
+                      TPreviewScene& scene, std::string& error) {
+  scene.Folder = folder;
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) {
+    error = "no such folder: " + folder;
+    return false;
+  }
+  const std::string drawnPath = FindFolderFile(folder, "JWC_TEMP.TXT");
+  if (drawnPath.empty() || !IsReadableFile(drawnPath)) {
+    error = "cannot read JWC_TEMP.TXT in " + folder;
+    return false;
+  }
+
+  InitJwwModel(scene.Before);
+  scene.HaveBefore = false;
+  if (!beforePath.empty()) {
+    if (!IsReadableFile(beforePath)) {
+      error = "cannot read the host's file " + beforePath;
+      return false;
+    }
+    ReadJwcTemp(scene.Before, beforePath);
+    scene.HaveBefore = true;
+  }
+
+  InitJwwModel(scene.Drawn);
+  if (scene.HaveBefore) {
+    scene.Drawn.AxisAngle = scene.Before.AxisAngle;
+    scene.Drawn.GroupScale = scene.Before.GroupScale;
+    scene.Drawn.TextTypes = scene.Before.TextTypes;
+  }
+  if (!ReadJwcTemp(scene.Drawn, drawnPath)) {
+    error = "error while reading " + drawnPath;
+    return false;
+  }
+  scene.DrewNothing = IsNothingDrawnFile(drawnPath);
+
+  const std::string settingsPath = FindFolderFile(folder, "t207.dat");
+  if (settingsPath.empty() || !LoadPreviewChain(settingsPath, scene.Chain)) {
+    scene.Chain = TPreviewChain();
+  }
+  return true;
+}

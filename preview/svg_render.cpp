@@ -95,17 +95,28 @@ struct Label {
   double X, Y;
   std::string Utf8;
   const char* Colour;
-  bool Below = false;  // label under the point rather than over it
+  enum Place { kAboveRight, kBelowRight, kAboveLeft } Where = kAboveRight;
 };
 
-// Everything the picture holds, in drawing units, in drawing order.
-struct Primitives {
+// The elements of one model, in drawing units, in drawing order.
+struct Elements {
   std::vector<Segment> Segments;
   std::vector<Circle> Circles;
   std::vector<Marker> Markers;
   std::vector<Dot> Dots;
   std::vector<Text> Texts;
   int32_t DimCount = 0;
+
+  bool Empty() const {
+    return Segments.empty() && Circles.empty() && Markers.empty() &&
+           Dots.empty() && Texts.empty();
+  }
+};
+
+// Everything the picture holds.
+struct Primitives {
+  Elements Drawn;  // the tool's records
+  Elements Host;   // elements of the host's earlier file, shown faintly
   // Context: chain (dashed light lines plus labelled points) and picks.
   std::vector<Segment> ChainLines;
   std::vector<Label> ChainPoints;
@@ -145,9 +156,8 @@ Text MakeText(const TPreviewScene& scene, const TJwwEntText& t) {
   return out;
 }
 
-Primitives Collect(const TPreviewScene& scene) {
-  const JwwModel& m = scene.Drawn;
-  Primitives p;
+Elements CollectElements(const TPreviewScene& scene, const JwwModel& m) {
+  Elements p;
   for (int32_t i = 0; i < m.EntOrder.Count(); ++i) {
     const TJwwEntRef& ref = m.EntOrder[i];
     const int32_t n = ref.Index;
@@ -195,7 +205,13 @@ Primitives Collect(const TPreviewScene& scene) {
       default: break;  // the tool writes no other kinds
     }
   }
+  return p;
+}
 
+Primitives Collect(const TPreviewScene& scene) {
+  Primitives p;
+  p.Drawn = CollectElements(scene, scene.Drawn);
+  if (scene.HaveBefore) p.Host = CollectElements(scene, scene.Before);
   if (scene.Chain.Present) {
     const TPreviewChain& c = scene.Chain;
     p.ChainLines.push_back({c.X1, c.Y1, c.X2, c.Y2, 0, 0});
@@ -209,15 +225,18 @@ Primitives Collect(const TPreviewScene& scene) {
         {c.X3 + t1 * ux, c.Y3 + t1 * uy, c.X3 + t2 * ux, c.Y3 + t2 * uy, 0, 0});
     p.ChainPoints.push_back({c.X1, c.Y1, "chain end 1", kChainLabelColour});
     p.ChainPoints.push_back({c.X2, c.Y2, "chain end 2", kChainLabelColour});
-    p.ChainPoints.push_back({c.X3, c.Y3, "level", kChainLabelColour});
+    // Left of its point: the level point usually lies above the first end,
+    // whose label stands to the right.
+    p.ChainPoints.push_back(
+        {c.X3, c.Y3, "level", kChainLabelColour, Label::kAboveLeft});
   }
   if (scene.HaveBefore) {
     for (int k = 1; k <= 2; ++k) {
       if (k < static_cast<int>(scene.Before.HpPoints.size()) &&
           scene.Before.HpPoints[k].Used) {
         const TJwwHpPoint& hp = scene.Before.HpPoints[k];
-        p.Picks.push_back(
-            {hp.X, hp.Y, k == 1 ? "P1" : "P2", kPickColour, true});
+        p.Picks.push_back({hp.X, hp.Y, k == 1 ? "P1" : "P2", kPickColour,
+                           Label::kBelowRight});
       }
     }
   }
@@ -237,8 +256,7 @@ void AddTextFrame(Box& box, const Text& t) {
           t.Y + uy * t.Length + vy * t.Height);
 }
 
-Box DrawingBox(const Primitives& p) {
-  Box box;
+void AddElements(Box& box, const Elements& p) {
   for (const Segment& s : p.Segments) {
     box.Add(s.X1, s.Y1);
     box.Add(s.X2, s.Y2);
@@ -255,6 +273,12 @@ Box DrawingBox(const Primitives& p) {
   }
   for (const Dot& d : p.Dots) box.Add(d.X, d.Y);
   for (const Text& t : p.Texts) AddTextFrame(box, t);
+}
+
+Box DrawingBox(const Primitives& p) {
+  Box box;
+  AddElements(box, p.Drawn);
+  AddElements(box, p.Host);
   for (const Segment& s : p.ChainLines) {
     box.Add(s.X1, s.Y1);
     box.Add(s.X2, s.Y2);
@@ -398,13 +422,15 @@ std::string TextElement(const Text& t, const std::string& fill,
 
 std::string LabelElement(const Label& l, double unitsPerPx, const char* cls) {
   Text t;
-  t.X = l.X + 7 * unitsPerPx;
-  t.Y = l.Y + (l.Below ? -17 : 5) * unitsPerPx;
+  t.X = l.X + (l.Where == Label::kAboveLeft ? -7 : 7) * unitsPerPx;
+  t.Y = l.Y + (l.Where == Label::kBelowRight ? -17 : 5) * unitsPerPx;
   t.Angle = 0;
   t.Width = t.Height = kLabelPx * unitsPerPx;
   t.Spacing = 0;
   t.Utf8 = l.Utf8;
-  return TextElement(t, l.Colour, std::string(" class=\"") + cls + "\"");
+  std::string extra = std::string(" class=\"") + cls + "\"";
+  if (l.Where == Label::kAboveLeft) extra += " text-anchor=\"end\"";
+  return TextElement(t, l.Colour, extra);
 }
 
 // A small crosshair with a ring, for context points.
@@ -419,6 +445,40 @@ std::string ContextPoint(const Label& l, double unitsPerPx, const char* cls) {
          Num(l.X + arm) + " " + Num(l.Y) + " M " + Num(l.X) + " " +
          Num(l.Y - arm) + " L " + Num(l.X) + " " + Num(l.Y + arm) + "\"" + st +
          "/>" + LabelElement(l, unitsPerPx, "label") + "</g>\n";
+}
+
+// The SVG of a list of elements inside the drawing group; `u` is drawing
+// units per pixel.
+std::string ElementsSvg(const Elements& p, double u) {
+  std::string out;
+  for (const Segment& s : p.Segments) {
+    out += "<line x1=\"" + Num(s.X1) + "\" y1=\"" + Num(s.Y1) + "\" x2=\"" +
+           Num(s.X2) + "\" y2=\"" + Num(s.Y2) + "\"" +
+           StrokeAttrs(PreviewColour(s.Colour), s.LineType, u) + "/>\n";
+  }
+  for (const Circle& c : p.Circles) {
+    out += "<circle cx=\"" + Num(c.X) + "\" cy=\"" + Num(c.Y) + "\" r=\"" +
+           Num(c.R) + "\"" +
+           StrokeAttrs(PreviewColour(c.Colour), c.LineType, u) + "/>\n";
+  }
+  for (const Dot& d : p.Dots) {
+    out += "<circle class=\"point\" cx=\"" + Num(d.X) + "\" cy=\"" + Num(d.Y) +
+           "\" r=\"" + Num(2 * u) + "\" fill=\"" + PreviewColour(d.Colour) +
+           "\"/>\n";
+  }
+  for (const Marker& mk : p.Markers) {
+    const double size = std::fabs(mk.Size) > 1e-12 ? mk.Size : 1.0;
+    out += "<g class=\"marker\" data-kind=\"" + std::to_string(mk.Kind) +
+           "\" transform=\"translate(" + Num(mk.X) + " " + Num(mk.Y) +
+           ") rotate(" + Num(mk.Angle) + ") scale(" + Num(size) + ")\">" +
+           MarkerShape(mk.Kind, PreviewColour(mk.Colour),
+                       kStrokePx * u / std::fabs(size)) +
+           "</g>\n";
+  }
+  for (const Text& t : p.Texts) {
+    out += TextElement(t, PreviewColour(t.Colour), " stroke=\"none\"");
+  }
+  return out;
 }
 
 std::string Plural(size_t n, const char* one, const char* many) {
@@ -445,19 +505,21 @@ std::string Legend(const TPreviewScene& scene, const Primitives& p,
   if (scene.DrewNothing) {
     summary += "\"hq\", the tool drew nothing";
   } else {
-    const size_t plainSegments = p.Segments.size() - p.DimCount;
-    const size_t plainTexts = p.Texts.size() - p.DimCount;
-    summary += Plural(plainSegments, "segment", "segments") + ", " +
-               Plural(p.Markers.size(), "marker", "markers") + ", " +
-               Plural(plainTexts, "text", "texts") + ", " +
-               Plural(p.DimCount, "dimension figure", "dimension figures");
+    const size_t plainSegments = p.Drawn.Segments.size() - p.Drawn.DimCount;
+    const size_t plainTexts = p.Drawn.Texts.size() - p.Drawn.DimCount;
+    summary +=
+        Plural(plainSegments, "segment", "segments") + ", " +
+        Plural(p.Drawn.Markers.size(), "marker", "markers") + ", " +
+        Plural(plainTexts, "text", "texts") + ", " +
+        Plural(p.Drawn.DimCount, "dimension figure", "dimension figures");
   }
   out += LegendText(x0, y, summary);
   y += kLegendRowPx;
 
   // One sample of every marker code in the drawing.
   std::set<int32_t> kinds;
-  for (const Marker& mk : p.Markers) kinds.insert(mk.Kind);
+  for (const Marker& mk : p.Drawn.Markers) kinds.insert(mk.Kind);
+  for (const Marker& mk : p.Host.Markers) kinds.insert(mk.Kind);
   if (!kinds.empty()) {
     double x = x0;
     out += LegendText(x, y, "markers:");
@@ -491,6 +553,7 @@ std::string Legend(const TPreviewScene& scene, const Primitives& p,
   if (scene.HaveBefore) {
     context += p.Picks.empty() ? "; the host's file has no picked points 1, 2"
                                : "; P1, P2: points picked in the host";
+    if (!p.Host.Empty()) context += "; faint: elements of the host's file";
   } else {
     context += "; give --before for the picked points";
   }
@@ -500,7 +563,7 @@ std::string Legend(const TPreviewScene& scene, const Primitives& p,
   std::string note =
       "Markers are drawn from their codes; the host's exact marker shapes "
       "may differ.";
-  if (!scene.HaveBefore && !p.Texts.empty()) {
+  if (!scene.HaveBefore && !p.Drawn.Texts.empty()) {
     note += " Text sizes of numbered text types are defaults without --before.";
   }
   out += LegendText(x0, y, note, "#666666");
@@ -544,7 +607,8 @@ std::string RenderPreviewSvg(const TPreviewScene& scene) {
   const Primitives p = Collect(scene);
   const View v = FitView(DrawingBox(p));
   const double u = 1.0 / v.K;  // drawing units per pixel
-  const size_t legendRows = p.Markers.empty() ? 3 : 4;
+  const size_t legendRows =
+      p.Drawn.Markers.empty() && p.Host.Markers.empty() ? 3 : 4;
   const double legendTop = v.DrawingHeightPx;
   const double height = legendTop + legendRows * kLegendRowPx + 14;
 
@@ -569,33 +633,12 @@ std::string RenderPreviewSvg(const TPreviewScene& scene) {
   for (const Label& l : p.ChainPoints) out += ContextPoint(l, u, "chain-point");
   for (const Label& l : p.Picks) out += ContextPoint(l, u, "pick");
 
-  for (const Segment& s : p.Segments) {
-    out += "<line x1=\"" + Num(s.X1) + "\" y1=\"" + Num(s.Y1) + "\" x2=\"" +
-           Num(s.X2) + "\" y2=\"" + Num(s.Y2) + "\"" +
-           StrokeAttrs(PreviewColour(s.Colour), s.LineType, u) + "/>\n";
+  if (!p.Host.Empty()) {
+    out += "<g class=\"host\" opacity=\"0.3\">\n";
+    out += ElementsSvg(p.Host, u);
+    out += "</g>\n";
   }
-  for (const Circle& c : p.Circles) {
-    out += "<circle cx=\"" + Num(c.X) + "\" cy=\"" + Num(c.Y) + "\" r=\"" +
-           Num(c.R) + "\"" +
-           StrokeAttrs(PreviewColour(c.Colour), c.LineType, u) + "/>\n";
-  }
-  for (const Dot& d : p.Dots) {
-    out += "<circle class=\"point\" cx=\"" + Num(d.X) + "\" cy=\"" + Num(d.Y) +
-           "\" r=\"" + Num(2 * u) + "\" fill=\"" + PreviewColour(d.Colour) +
-           "\"/>\n";
-  }
-  for (const Marker& mk : p.Markers) {
-    const double size = std::fabs(mk.Size) > 1e-12 ? mk.Size : 1.0;
-    out += "<g class=\"marker\" data-kind=\"" + std::to_string(mk.Kind) +
-           "\" transform=\"translate(" + Num(mk.X) + " " + Num(mk.Y) +
-           ") rotate(" + Num(mk.Angle) + ") scale(" + Num(size) + ")\">" +
-           MarkerShape(mk.Kind, PreviewColour(mk.Colour),
-                       kStrokePx * u / std::fabs(size)) +
-           "</g>\n";
-  }
-  for (const Text& t : p.Texts) {
-    out += TextElement(t, PreviewColour(t.Colour), " stroke=\"none\"");
-  }
+  out += ElementsSvg(p.Drawn, u);
   out += "</g>\n";
   out += Legend(scene, p, v, legendTop);
   out += "</svg>\n";

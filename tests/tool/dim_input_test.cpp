@@ -1,0 +1,502 @@
+// Reading and checking the dialog, and building the new dimension's
+// geometry from the stored chain and the picked points.
+#include "tool/dim_input.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "dim_test_form.h"
+#include "tool/texts.h"
+
+namespace {
+
+using dimtest::DimFormTest;
+
+// ---------------------------------------------------------------------------
+// The checks, their order and their boundaries.
+
+struct CheckRow {
+  const char* name;
+  std::function<void(TForm1&)> change;
+  std::optional<ControlId> focus;  // none: accepted
+};
+
+class ReadDimSettingsTest : public DimFormTest {};
+
+TEST_F(ReadDimSettingsTest, FocusesTheFirstBadControlSilently) {
+  const CheckRow rows[] = {
+      {"defaults", [](TForm1&) {}, std::nullopt},
+      {"Edit7 1000", [](TForm1& f) { f.Edit7.Text = "1000"; }, std::nullopt},
+      {"Edit7 1000.01", [](TForm1& f) { f.Edit7.Text = "1000.01"; },
+       ControlId::Edit7},
+      {"Edit7 0", [](TForm1& f) { f.Edit7.Text = "0"; }, ControlId::Edit7},
+      {"Edit7 -3", [](TForm1& f) { f.Edit7.Text = "-3"; }, ControlId::Edit7},
+      {"Edit8 179.9", [](TForm1& f) { f.Edit8.Text = "179.9"; }, std::nullopt},
+      {"Edit8 180", [](TForm1& f) { f.Edit8.Text = "180"; }, ControlId::Edit8},
+      {"Edit8 0", [](TForm1& f) { f.Edit8.Text = "0"; }, ControlId::Edit8},
+      {"Edit1 abc", [](TForm1& f) { f.Edit1.Text = "abc"; }, ControlId::Edit1},
+      {"Edit1 0", [](TForm1& f) { f.Edit1.Text = "0"; }, ControlId::Edit1},
+      {"Edit1 0.001", [](TForm1& f) { f.Edit1.Text = "0.001"; }, std::nullopt},
+      {"Edit5 abc", [](TForm1& f) { f.Edit5.Text = "abc"; }, std::nullopt},
+      {"Edit5 -0.1", [](TForm1& f) { f.Edit5.Text = "-0.1"; },
+       ControlId::Edit5},
+      {"Edit6 -1", [](TForm1& f) { f.Edit6.Text = "-1"; }, ControlId::Edit6},
+      {"Edit6 empty", [](TForm1& f) { f.Edit6.Text = ""; }, std::nullopt},
+      {"Edit9 -1", [](TForm1& f) { f.Edit9.Text = "-1"; }, ControlId::Edit9},
+      {"Edit4 -1", [](TForm1& f) { f.Edit4.Text = "-1"; }, std::nullopt},
+      {"ComboBox1 none", [](TForm1& f) { f.ComboBox1.ItemIndex = -1; },
+       ControlId::ComboBox1},
+      {"ComboBox2 none", [](TForm1& f) { f.ComboBox2.ItemIndex = -1; },
+       ControlId::ComboBox2},
+      {"ComboBox3 none", [](TForm1& f) { f.ComboBox3.ItemIndex = -1; },
+       ControlId::ComboBox3},
+      {"ComboBox4 none", [](TForm1& f) { f.ComboBox4.ItemIndex = -1; },
+       ControlId::ComboBox4},
+      {"ComboBox5 none", [](TForm1& f) { f.ComboBox5.ItemIndex = -1; },
+       ControlId::ComboBox5},
+      {"RadioGroup1 none", [](TForm1& f) { f.RadioGroup1.ItemIndex = -1; },
+       ControlId::RadioGroup1},
+      {"RadioGroup2 none", [](TForm1& f) { f.RadioGroup2.ItemIndex = -1; },
+       ControlId::RadioGroup2},
+      // Two bad controls: only the first in the checking order is focused.
+      {"ComboBox1 and Edit1",
+       [](TForm1& f) {
+         f.ComboBox1.ItemIndex = -1;
+         f.Edit1.Text = "abc";
+       },
+       ControlId::ComboBox1},
+      {"Edit1 before Edit7",
+       [](TForm1& f) {
+         f.Edit7.Text = "0";
+         f.Edit1.Text = "0";
+       },
+       ControlId::Edit1},
+      {"Edit8 before ComboBox3",
+       [](TForm1& f) {
+         f.ComboBox3.ItemIndex = -1;
+         f.Edit8.Text = "200";
+       },
+       ControlId::Edit8},
+      {"ComboBox3 before Edit9",
+       [](TForm1& f) {
+         f.Edit9.Text = "-2";
+         f.ComboBox3.ItemIndex = -1;
+       },
+       ControlId::ComboBox3},
+      {"RadioGroup2 before Edit5",
+       [](TForm1& f) {
+         f.Edit5.Text = "-2";
+         f.RadioGroup2.ItemIndex = -1;
+       },
+       ControlId::RadioGroup2},
+      {"Edit5 before Edit6 before Edit9",
+       [](TForm1& f) {
+         f.Edit9.Text = "-2";
+         f.Edit6.Text = "-2";
+         f.Edit5.Text = "-2";
+       },
+       ControlId::Edit5},
+  };
+  for (const CheckRow& r : rows) {
+    HeadlessPort p(dir.Path());
+    TForm1 f(p);
+    f.ComboBox3.Items.assign(11, "item");
+    f.ComboBox3.ItemIndex = 0;
+    r.change(f);
+    TDimSettings s;
+    const bool ok = ReadDimSettings(f, s);
+    EXPECT_EQ(ok, !r.focus.has_value()) << r.name;
+    if (r.focus) {
+      ASSERT_EQ(p.Focused.size(), 1u) << r.name;
+      EXPECT_EQ(p.Focused[0], *r.focus)
+          << r.name << ": focused " << ControlName(p.Focused[0]);
+    } else {
+      EXPECT_TRUE(p.Focused.empty()) << r.name;
+    }
+    EXPECT_TRUE(p.Confirmations.empty()) << r.name;
+    EXPECT_FALSE(f.Closed()) << r.name;
+  }
+}
+
+TEST_F(ReadDimSettingsTest, ReadsEveryControl) {
+  form.ComboBox1.ItemIndex = 11;
+  form.ComboBox2.ItemIndex = 7;
+  form.Edit1.Text = "2.5";
+  form.Edit7.Text = "4";
+  form.Edit8.Text = "30";
+  form.ComboBox3.ItemIndex = 4;
+  form.ComboBox4.ItemIndex = 1;
+  form.ComboBox5.ItemIndex = 0;
+  form.RadioGroup1.ItemIndex = 1;
+  form.RadioGroup2.ItemIndex = 1;
+  form.CheckBox1.Checked = true;
+  form.CheckBox3.Checked = true;
+  form.Edit4.Text = "-1";
+  form.Edit5.Text = "abc";
+  form.Edit6.Text = "3";
+  form.Edit9.Text = "1.5";
+  TDimSettings s;
+  ASSERT_TRUE(ReadDimSettings(form, s));
+  EXPECT_EQ(s.StartKind, 11);
+  EXPECT_EQ(s.EndKind, 7);
+  EXPECT_EQ(s.EndScale, 2.5);
+  EXPECT_EQ(s.ArrowLength, 4);
+  EXPECT_EQ(s.ArrowAngle, 30);
+  EXPECT_EQ(s.TextTypeChoice, 4);
+  EXPECT_EQ(s.PrecisionIndex, 1);
+  EXPECT_EQ(s.RoundingMode, 0);
+  EXPECT_EQ(s.ShowZeros, 1);
+  EXPECT_EQ(s.UnitChoice, 1);
+  EXPECT_TRUE(s.ThousandsComma);
+  EXPECT_FALSE(s.AppendUnit);
+  EXPECT_TRUE(s.FullWidth);
+  EXPECT_FALSE(s.AsDimFigure);
+  EXPECT_EQ(s.ValueGap, -1);
+  EXPECT_EQ(s.PointGap, 0);
+  EXPECT_EQ(s.Overshoot, 3);
+  EXPECT_EQ(s.ReverseOverhang, 1.5);
+}
+
+TEST_F(ReadDimSettingsTest, BlankPrefixAndSuffixBecomeEmpty) {
+  struct Row {
+    std::string typed;
+    std::string kept;
+  };
+  const Row rows[] = {
+      {"\x81\x40 ", ""},         // one full-width and one half-width blank
+      {"  ", ""},                // half-width blanks
+      {"\t", ""},                // a control character
+      {"", ""},                  // nothing
+      {" A", " A"},              // visible content: kept as typed
+      {"A ", "A "},              //
+      {"\x96\xF1", "\x96\xF1"},  // a Japanese character
+      {"\x81\x40"
+       "A",
+       "\x81\x40"
+       "A"},
+  };
+  for (const Row& r : rows) {
+    form.Edit2.Text = r.typed;
+    form.Edit3.Text = r.typed;
+    TDimSettings s;
+    ASSERT_TRUE(ReadDimSettings(form, s));
+    EXPECT_EQ(s.Prefix, r.kept) << "[" << r.typed << "]";
+    EXPECT_EQ(s.Suffix, r.kept) << "[" << r.typed << "]";
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The chain, the side test and the new dimension's geometry.
+
+class BuildDimSpanTest : public DimFormTest {
+ protected:
+  TDimSpanOutcome Build() {
+    EXPECT_TRUE(ReadDimSettings(form, settings));
+    return BuildDimSpan(form, settings, span);
+  }
+  TDimSettings settings;
+  TDimSpan span;
+};
+
+TEST_F(BuildDimSpanTest, SideTestAlongTheAxisWithTolerance) {
+  struct Row {
+    double axis;
+    double chain[4];  // first end, second end (stored order)
+    TDimPoint p1;
+    std::optional<TDimSide> side;  // none: inside
+  };
+  const Row rows[] = {
+      {0, {0, 0, 100, 0}, {150, 0}, TDimSide::Right},
+      {0, {0, 0, 100, 0}, {-50, 0}, TDimSide::Left},
+      {0, {0, 0, 100, 0}, {50, 0}, std::nullopt},
+      {0, {0, 0, 100, 0}, {100, 0}, std::nullopt},    // at the end
+      {0, {0, 0, 100, 0}, {0, 0}, std::nullopt},      // at the first end
+      {0, {0, 0, 100, 0}, {100, 500}, std::nullopt},  // far across the axis
+      {0, {0, 0, 100, 0}, {-9e-11, -300}, std::nullopt},
+      // The double nearest 1e-10 lies just above the extended 1e-10.
+      {0, {0, 0, 100, 0}, {-1e-10, 0}, TDimSide::Left},
+      {0, {-100, 0, 0, 0}, {1e-10, 0}, TDimSide::Right},
+      {0, {-100, 0, 0, 0}, {9e-11, 0}, std::nullopt},
+      // Stored the other way round: ordered before the test.
+      {0, {100, 0, 0, 0}, {150, 0}, TDimSide::Right},
+      {0, {100, 0, 0, 0}, {-50, 0}, TDimSide::Left},
+      {0, {100, 0, 0, 0}, {50, 0}, std::nullopt},
+      // Axis 90: before the chain means lower y, whatever x is.
+      {90, {0, 0, 0, 100}, {0, -50}, TDimSide::Left},
+      {90, {0, 0, 0, 100}, {500, -10}, TDimSide::Left},
+      {90, {0, 0, 0, 100}, {-50, 50}, std::nullopt},
+      {90, {0, 0, 0, 100}, {-50, 150}, TDimSide::Right},
+      {90, {0, 100, 0, 0}, {0, 150}, TDimSide::Right},
+      // On the sheet's x the point lies beyond, along the axis it does not.
+      {90, {0, 0, 0, 100}, {300, 50}, std::nullopt},
+  };
+  for (const Row& r : rows) {
+    HeadlessPort p(dir.Path());
+    TForm1 f(p);
+    f.ComboBox3.Items.assign(11, "item");
+    f.ComboBox3.ItemIndex = 0;
+    InitJwwModel(f.Model);
+    f.ExePath = dir.Path();
+    f.SavedScale = 1;
+    f.Model.AxisAngle = r.axis;
+    f.PrevX1 = r.chain[0], f.PrevY1 = r.chain[1];
+    f.PrevX2 = r.chain[2], f.PrevY2 = r.chain[3];
+    f.Model.HpPoints[1] = TJwwHpPoint{1, r.p1.X, r.p1.Y, 1};
+    f.Model.HpPoints[2] = TJwwHpPoint{1, 10, 40, 1};
+    TDimSettings s;
+    ASSERT_TRUE(ReadDimSettings(f, s));
+    TDimSpan sp;
+    const TDimSpanOutcome outcome = BuildDimSpan(f, s, sp);
+    SCOPED_TRACE(testing::Message() << "axis " << r.axis << " p1 (" << r.p1.X
+                                    << ", " << r.p1.Y << ")");
+    if (r.side) {
+      EXPECT_EQ(outcome, TDimSpanOutcome::Ready);
+      EXPECT_EQ(sp.Side, *r.side);
+      EXPECT_TRUE(p.Confirmations.empty());
+      EXPECT_FALSE(f.Closed());
+    } else {
+      EXPECT_EQ(outcome, TDimSpanOutcome::Inside);
+      ASSERT_EQ(p.Confirmations.size(), 1u);
+      EXPECT_EQ(p.Confirmations[0], texts::kMsgInsideChain);
+      EXPECT_TRUE(f.Closed());
+    }
+  }
+}
+
+TEST_F(BuildDimSpanTest, ExtendsTheStoredChainOnEitherSide) {
+  struct Row {
+    double chain[4];
+    TDimPoint p1;
+    TDimSide side;
+    TDimPoint endA, endB;
+    double stored[6];
+  };
+  const Row rows[] = {
+      {{0, 0, 100, 0},
+       {150, 5},
+       TDimSide::Right,
+       {100, 0},
+       {150, 5},
+       {0, 0, 150, 5, 0, 20}},
+      {{0, 0, 100, 0},
+       {-50, -5},
+       TDimSide::Left,
+       {-50, -5},
+       {0, 0},
+       {-50, -5, 100, 0, 0, 20}},
+      {{100, 0, 0, 0},
+       {150, 5},
+       TDimSide::Right,
+       {100, 0},
+       {150, 5},
+       {0, 0, 150, 5, 0, 20}},
+      {{100, 0, 0, 0},
+       {-50, -5},
+       TDimSide::Left,
+       {-50, -5},
+       {0, 0},
+       {-50, -5, 100, 0, 0, 20}},
+  };
+  for (const Row& r : rows) {
+    SetChain(r.chain[0], r.chain[1], r.chain[2], r.chain[3], 0, 20);
+    Pick(r.p1.X, r.p1.Y, 110, 40);
+    ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+    EXPECT_EQ(span.Side, r.side);
+    EXPECT_EQ(span.EndA.X, r.endA.X);
+    EXPECT_EQ(span.EndA.Y, r.endA.Y);
+    EXPECT_EQ(span.EndB.X, r.endB.X);
+    EXPECT_EQ(span.EndB.Y, r.endB.Y);
+    const double stored[6] = {form.PrevX1, form.PrevY1, form.PrevX2,
+                              form.PrevY2, form.PrevX3, form.PrevY3};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(stored[i], r.stored[i]) << i;
+    // The dimension line runs through the level point, at the feet.
+    EXPECT_EQ(span.LineEndA.X, r.endA.X);
+    EXPECT_EQ(span.LineEndA.Y, 20);
+    EXPECT_EQ(span.LineEndB.X, r.endB.X);
+    EXPECT_EQ(span.LineEndB.Y, 20);
+    EXPECT_EQ(span.Length, 50);
+    EXPECT_EQ(span.TextPoint.X, 110);
+    EXPECT_EQ(span.TextPoint.Y, 40);
+  }
+}
+
+TEST_F(BuildDimSpanTest, SavesTheExtendedChainBeforeDrawing) {
+  ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+  const std::vector<std::string> lines = FileLines(SettingsPath());
+  ASSERT_EQ(lines.size(), 31u);
+  // Lines 1, 2: the window position as the OK press found it is only set by
+  // Button1Click; lines 26 to 31: the chain now reaching point 1.
+  const std::vector<std::string> chain(lines.begin() + 25, lines.end());
+  EXPECT_EQ(chain, (std::vector<std::string>{"0", "0", "150", "0", "0", "20"}));
+  EXPECT_TRUE(port.Statuses.empty());  // the drawing shows its own status
+}
+
+TEST_F(BuildDimSpanTest, ChainSavedAtAnotherScaleKeepsItsPlaceOnPaper) {
+  // Saved at scale 100, continued in layer group 3 of scale 50: halved.
+  form.SavedScale = 100;
+  form.Model.InitGroup = 3;
+  form.Model.GroupScale[3] = 50;
+  SetChain(200, 0, 0, 0, 0, 40);
+  Pick(150, 0, 110, 40);
+  form.Edit4.Text = "0.5";
+  form.Edit5.Text = "2";
+  form.Edit6.Text = "3";
+  form.Edit9.Text = "0.25";
+  ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+  EXPECT_EQ(span.DrawScale, 50);
+  EXPECT_EQ(span.Side, TDimSide::Right);
+  EXPECT_EQ(span.EndA.X, 100);
+  EXPECT_EQ(span.LevelPoint.Y, 20);
+  EXPECT_EQ(span.LineEndA.Y, 20);
+  EXPECT_EQ(form.PrevX1, 0);
+  EXPECT_EQ(form.PrevX2, 150);
+  EXPECT_EQ(form.PrevY3, 20);
+  EXPECT_EQ(span.ValueGap, 25);
+  EXPECT_EQ(span.PointGap, 100);
+  EXPECT_EQ(span.Overshoot, 150);
+  EXPECT_EQ(span.ReverseOverhang, 12.5);
+  // The file records the current scale with the chain at that scale.
+  const std::vector<std::string> lines = FileLines(SettingsPath());
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(lines[22], "3");
+  EXPECT_EQ(lines[23], "50");
+  EXPECT_EQ(lines[27], "150");
+}
+
+TEST_F(BuildDimSpanTest, DimensionLineFollowsTheAxis) {
+  form.Model.AxisAngle = 90;
+  form.SavedAxisAngle = 90;
+  SetChain(0, 0, 0, 100, 20, 0);
+  Pick(3, 150, 110, 40);
+  ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+  EXPECT_EQ(span.Side, TDimSide::Right);
+  EXPECT_NEAR(span.LineEndA.X, 20, 1e-12);
+  EXPECT_NEAR(span.LineEndA.Y, 100, 1e-12);
+  EXPECT_NEAR(span.LineEndB.X, 20, 1e-12);
+  EXPECT_NEAR(span.LineEndB.Y, 150, 1e-12);
+  EXPECT_NEAR(span.Length, 50, 1e-12);
+}
+
+TEST_F(BuildDimSpanTest, ZeroLengthIsRefusedAfterSaving) {
+  // Point 1 lies beyond the chain's end by more than 1e-10 in the frame about
+  // the first end, but its foot is closer than 1e-10 to the old end's.
+  form.Model.AxisAngle = 30;
+  SetChain(0, 0, 86602.540378443868, 49999.999999999993, 0, 20);
+  Pick(86602.540378443824, 50000.000000000262, 110, 40);
+  ASSERT_EQ(Build(), TDimSpanOutcome::ZeroLength);
+  ASSERT_EQ(port.Confirmations.size(), 1u);
+  EXPECT_EQ(port.Confirmations[0], texts::kMsgZeroLength);
+  EXPECT_FALSE(form.Closed());
+  EXPECT_LT(std::fabs(span.Length), 1e-10);
+  EXPECT_EQ(form.PrevX2, 86602.540378443824);
+  EXPECT_TRUE(PathExists(SettingsPath()));
+}
+
+TEST_F(BuildDimSpanTest, WithoutPickedPointsNothingIsDrawnOrSaved) {
+  for (int missing : {1, 2}) {
+    HeadlessPort p(dir.Path());
+    TForm1 f(p);
+    InitJwwModel(f.Model);
+    f.ExePath = dir.Path();
+    f.ComboBox3.Items.assign(11, "item");
+    f.ComboBox3.ItemIndex = 0;
+    f.SavedScale = 1;
+    f.PrevX2 = 100;
+    f.Model.HpPoints[1] = TJwwHpPoint{1, 150, 0, 1};
+    f.Model.HpPoints[2] = TJwwHpPoint{1, 110, 40, 1};
+    f.Model.HpPoints[missing].Used = 0;
+    TDimSettings s;
+    ASSERT_TRUE(ReadDimSettings(f, s));
+    TDimSpan sp;
+    EXPECT_EQ(BuildDimSpan(f, s, sp), TDimSpanOutcome::NoPickedPoint);
+    ASSERT_EQ(p.Confirmations.size(), 1u);
+    EXPECT_EQ(p.Confirmations[0], texts::kMsgNoPickedPoint);
+    EXPECT_TRUE(f.Closed());
+    EXPECT_EQ(f.PrevX2, 100);
+    EXPECT_FALSE(PathExists(SettingsPath()));
+    EXPECT_EQ(ReadFileBytes(JwcPath()), "hq\r\n");
+  }
+}
+
+TEST_F(BuildDimSpanTest, OverflowingChainIsRefusedBeforeSaving) {
+  struct Row {
+    const char* name;
+    double savedScale;
+    double drawScale;
+    double chainEnd;
+  };
+  const Row rows[] = {
+      {"tiny saved scale", 1e-300, 1e300, 1e10},
+      {"huge current scale", 1, 1e300, 1e10},
+      {"zero saved scale", 0, 1, 100},
+  };
+  for (const Row& r : rows) {
+    HeadlessPort p(dir.Path());
+    TForm1 f(p);
+    InitJwwModel(f.Model);
+    f.ExePath = dir.Path();
+    f.ComboBox3.Items.assign(11, "item");
+    f.ComboBox3.ItemIndex = 0;
+    f.SavedScale = r.savedScale;
+    f.Model.GroupScale[0] = r.drawScale;
+    f.PrevX2 = r.chainEnd;
+    f.PrevY3 = 20;
+    f.Model.HpPoints[1] = TJwwHpPoint{1, 1e300, 0, 1};
+    f.Model.HpPoints[2] = TJwwHpPoint{1, 110, 40, 1};
+    TDimSettings s;
+    ASSERT_TRUE(ReadDimSettings(f, s));
+    TDimSpan sp;
+    EXPECT_EQ(BuildDimSpan(f, s, sp), TDimSpanOutcome::Unusable) << r.name;
+    ASSERT_EQ(p.Confirmations.size(), 1u) << r.name;
+    EXPECT_EQ(p.Confirmations[0], texts::kMsgZeroLength) << r.name;
+    EXPECT_FALSE(f.Closed()) << r.name;
+    EXPECT_EQ(f.PrevX2, r.chainEnd) << r.name;
+    EXPECT_FALSE(PathExists(SettingsPath())) << r.name;
+  }
+}
+
+TEST_F(BuildDimSpanTest, OverflowingGeometryIsRefusedLikeZeroLength) {
+  struct Row {
+    const char* name;
+    double axis;
+    TDimPoint p1;
+    const char* valueGap;
+    double drawScale;
+  };
+  const Row rows[] = {
+      // The foot of point 1 lies past the largest double.
+      {"huge point 1", 45, {1.7e308, 1.7e308}, "0.5", 1},
+      // The value gap in drawing units overflows.
+      {"huge gap", 0, {150, 0}, "1e300", 1e10},
+  };
+  for (const Row& r : rows) {
+    HeadlessPort p(dir.Path());
+    TForm1 f(p);
+    InitJwwModel(f.Model);
+    f.ExePath = dir.Path();
+    f.ComboBox3.Items.assign(11, "item");
+    f.ComboBox3.ItemIndex = 0;
+    f.SavedScale = r.drawScale;
+    f.Model.GroupScale[0] = r.drawScale;
+    f.Model.AxisAngle = r.axis;
+    f.PrevX2 = 100;
+    f.PrevY3 = 20;
+    f.Edit4.Text = r.valueGap;
+    f.Model.HpPoints[1] = TJwwHpPoint{1, r.p1.X, r.p1.Y, 1};
+    f.Model.HpPoints[2] = TJwwHpPoint{1, 110, 40, 1};
+    TDimSettings s;
+    ASSERT_TRUE(ReadDimSettings(f, s));
+    TDimSpan sp;
+    EXPECT_EQ(BuildDimSpan(f, s, sp), TDimSpanOutcome::ZeroLength) << r.name;
+    ASSERT_EQ(p.Confirmations.size(), 1u) << r.name;
+    EXPECT_EQ(p.Confirmations[0], texts::kMsgZeroLength) << r.name;
+    EXPECT_FALSE(f.Closed()) << r.name;
+    EXPECT_TRUE(AllNumbersFinite(SettingsPath())) << r.name;
+    f.Close();
+    EXPECT_EQ(ReadFileBytes(JwcPath()), "hq\r\n") << r.name;
+  }
+}
+
+}  // namespace

@@ -4,6 +4,8 @@
 
 #include <iconv.h>
 
+#include <cstdint>
+
 #include "support/sjis.h"
 
 namespace {
@@ -73,6 +75,45 @@ std::string SjisToUtf8(std::string_view sjis) {
       out += '?';  // 0xA0, 0xFE, 0xFF and the like
     }
     ++i;
+  }
+  return out;
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+      out += (b < 0x20 && b != '\t') || b == 0x7F ? '?' : static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    // Length and the smallest code point of a sequence with this lead byte.
+    size_t len = 0;
+    uint32_t cp = 0, min = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+      len = 2, cp = b & 0x1F, min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      len = 3, cp = b & 0x0F, min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4, cp = b & 0x07, min = 0x10000;
+    }
+    bool ok = len > 0 && i + len <= text.size();
+    for (size_t k = 1; ok && k < len; ++k) {
+      const unsigned char c = static_cast<unsigned char>(text[i + k]);
+      ok = (c & 0xC0) == 0x80;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    ok = ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+    if (ok) {
+      out.append(text.substr(i, len));
+      i += len;
+    } else {
+      out += '?';
+      ++i;
+    }
   }
   return out;
 }

@@ -501,7 +501,7 @@ std::string Legend(const TPreviewScene& scene, const Primitives& p,
   double y = top + kLegendRowPx;
   const double x0 = 12;
 
-  std::string summary = "JWC_TEMP.TXT in " + scene.Folder + ": ";
+  std::string summary = "JWC_TEMP.TXT in " + ValidUtf8(scene.Folder) + ": ";
   if (scene.DrewNothing) {
     summary += "\"hq\", the tool drew nothing";
   } else {

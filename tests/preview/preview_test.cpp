@@ -44,6 +44,23 @@ TEST(PreviewText, SjisToUtf8) {
   }
 }
 
+TEST(PreviewText, ValidUtf8) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"runs/右", "runs/右"},       {"a\tb", "a\tb"},
+      {"a\x82\x54", "a?T"},          // Shift-JIS bytes in a file name
+      {"\xe5\x8f", "??"},            // cut sequence
+      {"\xc0\xaf", "??"},            // overlong form of "/"
+      {"\xed\xa0\x80", "???"},       // surrogate
+      {"\xf4\x90\x80\x80", "????"},  // beyond U+10FFFF
+      {"x\x01\x7f", "x??"},         {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ValidUtf8(c.in), c.out) << c.in;
+}
+
 TEST(PreviewText, EscapeXml) {
   EXPECT_EQ(EscapeXml("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
   EXPECT_EQ(EscapeXml("５０"), "５０");

@@ -9,8 +9,10 @@
 // A usage error exits with 2; an OK press that left no trace exits with 3.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "support/extended_precision.h"
+#include "tool/command_line.h"
 #include "tool/form.h"
 #include "tool/headless_port.h"
 #include "tool/message_utf8.h"
@@ -49,11 +51,12 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);  // LF, as on every platform
 #endif
-  if (argc != 2 || argv[1][0] == '\0') {
+  const std::vector<std::string> args = CommandLineArguments(argc, argv);
+  if (args.size() != 1 || args[0].empty()) {
     std::fputs("usage: t482-batch FOLDER\n", stderr);
     return 2;
   }
-  std::string folder = argv[1];
+  std::string folder = args[0];
   if (!IsDelimiter(folder.back())) folder += kDelimiter;
 
   HeadlessPort port(folder);

@@ -17,11 +17,9 @@
 
 namespace dimtest {
 
-class DimFormTest : public testing::Test {
- protected:
-  DimFormTest() : port(dir.Path(), 321, 654), form(port) {}
-
-  void SetUp() override {
+/// The ready form; several can live side by side in one test.
+struct DimBench {
+  DimBench() : port(dir.Path(), 321, 654), form(port) {
     InitJwwModel(form.Model);
     form.Model.InitFont = kJwwDefaultFont;
     ResetCurrentAttributes(form.Model);
@@ -77,5 +75,7 @@ class DimFormTest : public testing::Test {
   HeadlessPort port;
   TForm1 form;
 };
+
+class DimFormTest : public testing::Test, public DimBench {};
 
 }  // namespace dimtest

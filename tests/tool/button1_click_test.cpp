@@ -1,0 +1,280 @@
+// The OK button from press to files: what the host finds in JWC_TEMP.TXT and
+// what t207.dat holds after each outcome.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "dim_test_form.h"
+#include "dim_test_records.h"
+#include "tool/texts.h"
+
+namespace {
+
+using dimtest::DimBench;
+using dimtest::DimFormTest;
+using dimtest::ExpectRecords;
+using dimtest::Record;
+
+// The font record: cn"$ and the host's font.
+const std::string kFontRecord = std::string("cn\"$") + kJwwDefaultFont;
+
+std::vector<std::string> Output(const DimBench& b) {
+  return DimBench::FileLines(b.JwcPath());
+}
+
+using Button1ClickTest = DimFormTest;
+
+std::vector<Record> Attributes() {
+  return {{"lg0"}, {"ly0"}, {"lc1"}, {"pn1"}, {"lt1"}, {kFontRecord}};
+}
+
+std::vector<Record> Join(std::vector<Record> a, const std::vector<Record>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// The wings of the example are known to four decimals.
+const double kWing = 1e-4;
+
+TEST_F(Button1ClickTest, WorkedExampleRecordForRecord) {
+  form.Button1Click();
+  ExpectRecords(Output(*this),
+                Join(Attributes(), {{"z3"},
+                                    {"150 2 150 22"},  // extension at EndB
+                                    {"z3"},
+                                    {"100 20 150 20"},  // dimension line
+                                    {"cn1"},
+                                    {"cc0"},
+                                    {"z3"},
+                                    {"cs 110 40 10 0 \"50"},
+                                    {"z3"},
+                                    {"125 20 113.5 39.5"},  // leader to T1
+                                    {"z3"},
+                                    {"109.5 39.5 113.5 39.5"},  // underline
+                                    {"z3"},
+                                    {"100 20 102.8978 20.7765", kWing},
+                                    {"z3"},
+                                    {"100 20 102.8978 19.2235", kWing},
+                                    {"z3"},
+                                    {"z3"},
+                                    {"150 20 147.1022 19.2235", kWing},
+                                    {"z3"},
+                                    {"150 20 147.1022 20.7765", kWing}}));
+  // The host's text type was used for the value, so restoring it writes
+  // nothing; the settings file holds the chain up to point 1.
+  const std::vector<std::string> settings = FileLines(SettingsPath());
+  ASSERT_EQ(settings.size(), 31u);
+  EXPECT_EQ(settings[0], "321");
+  EXPECT_EQ(settings[1], "654");
+  EXPECT_EQ(std::vector<std::string>(settings.begin() + 22, settings.end()),
+            (std::vector<std::string>{"0", "1", "0", "0", "0", "150", "0", "0",
+                                      "20"}));
+  EXPECT_EQ(form.WindowLeft, 321);
+  EXPECT_EQ(form.WindowTop, 654);
+  EXPECT_TRUE(form.Closed());
+  const std::vector<std::string> statuses = {texts::kStatusBuilding,
+                                             texts::kStatusWriting};
+  EXPECT_EQ(port.Statuses, statuses);
+  EXPECT_TRUE(port.Confirmations.empty());
+}
+
+TEST_F(Button1ClickTest, RecordOrderOfEachVariant) {
+  struct Row {
+    const char* name;
+    std::function<void(DimBench&)> setUp;
+    std::vector<Record> expected;
+  };
+  const std::vector<Row> rows = {
+      {"to the left: only the new point's extension line, at EndA",
+       [](DimBench& t) { t.Pick(-50, 0, -28, 40); },
+       Join(Attributes(), {{"z3"},
+                           {"-50 2 -50 22"},
+                           {"z3"},
+                           {"-50 20 0 20"},
+                           {"cn1"},
+                           {"cc0"},
+                           {"z3"},
+                           {"cs -28 40 10 0 \"50"},
+                           {"z3"},
+                           {"-25 20 -28.5 39.5"},  // underline passes M: T0
+                           {"z3"},
+                           {"-28.5 39.5 -24.5 39.5"},
+                           {"z3"},
+                           {"-50 20 -47.1022 20.7765", kWing},
+                           {"z3"},
+                           {"-50 20 -47.1022 19.2235", kWing},
+                           {"z3"},
+                           {"z3"},
+                           {"0 20 -2.8978 19.2235", kWing},
+                           {"z3"},
+                           {"0 20 -2.8978 20.7765", kWing}})},
+      {"another text type: the host's is put back at the end",
+       [](DimBench& t) { t.form.ComboBox3.ItemIndex = 2; },
+       Join(Attributes(), {{"z3"},
+                           {"150 2 150 22"},
+                           {"z3"},
+                           {"100 20 150 20"},
+                           {"cn2"},
+                           {"cc0"},
+                           {"z3"},
+                           {"cs 110 40 10 0 \"50"},
+                           {"z3"},
+                           {"125 20 113.5 39.5"},
+                           {"z3"},
+                           {"109.5 39.5 113.5 39.5"},
+                           {"z3"},
+                           {"100 20 102.8978 20.7765", kWing},
+                           {"z3"},
+                           {"100 20 102.8978 19.2235", kWing},
+                           {"z3"},
+                           {"z3"},
+                           {"150 20 147.1022 19.2235", kWing},
+                           {"z3"},
+                           {"150 20 147.1022 20.7765", kWing},
+                           {"cn1"}})},
+      {"dimension figure, point markers, axis changed since the last run",
+       [](DimBench& t) {
+         t.form.SavedAxisAngle = 30;
+         t.form.CheckBox4.Checked = true;
+         t.form.ComboBox1.ItemIndex = 7;
+         t.form.ComboBox2.ItemIndex = 11;
+       },
+       Join(Attributes(), {{"z3"},
+                           {"100 2 100 22"},
+                           {"z3"},
+                           {"150 2 150 22"},
+                           {"cn1"},
+                           {"msg"},
+                           {"100 20 150 20"},
+                           {"cs 110 40 10 0 \"50"},
+                           {"z3"},
+                           {"125 20 113.5 39.5"},
+                           {"z3"},
+                           {"109.5 39.5 113.5 39.5"},
+                           {"z3"},
+                           {"pt 100 20 1 180 7"},
+                           {"z3"},
+                           {"z3"},
+                           {"pt 150 20 1 0 11"}})},
+      {"short line: reversed arrows with a 2 mm overhang",
+       [](DimBench& t) { t.Pick(105, 0, 110, 40); },
+       Join(Attributes(), {{"z3"},
+                           {"105 2 105 22"},
+                           {"z3"},
+                           {"100 20 105 20"},
+                           {"cn1"},
+                           {"cc0"},
+                           {"z3"},
+                           {"cs 110 40 10 0 \"5"},
+                           {"z3"},
+                           {"102.5 20 109.5 39.5"},  // underline past M: T0
+                           {"z3"},
+                           {"109.5 39.5 112 39.5"},  // "5" is 1.5 long
+                           {"z3"},
+                           {"100 20 98 20", 1e-12},
+                           {"z3"},
+                           {"100 20 97.1022 19.2235", kWing},
+                           {"z3"},
+                           {"100 20 97.1022 20.7765", kWing},
+                           {"z3"},
+                           {"z3"},
+                           {"105 20 107 20", 1e-12},
+                           {"z3"},
+                           {"105 20 107.8978 20.7765", kWing},
+                           {"z3"},
+                           {"105 20 107.8978 19.2235", kWing}})},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    DimBench t;
+    r.setUp(t);
+    t.form.Button1Click();
+    ExpectRecords(Output(t), r.expected);
+    EXPECT_TRUE(t.form.Closed());
+  }
+}
+
+TEST_F(Button1ClickTest, OutcomesOfRefusals) {
+  struct Row {
+    const char* name;
+    std::function<void(DimBench&)> setUp;
+    std::optional<std::string> message;  // none: a control is focused
+    bool closed;
+    bool settingsSaved;
+  };
+  const std::vector<Row> rows = {
+      {"bad input", [](DimBench& t) { t.form.Edit8.Text = "180"; },
+       std::nullopt, false, false},
+      {"inside the chain", [](DimBench& t) { t.Pick(50, 0, 0, 0); },
+       texts::kMsgInsideChain, true, false},
+      {"no picked point 1",
+       [](DimBench& t) { t.form.Model.HpPoints[1].Used = 0; },
+       texts::kMsgNoPickedPoint, true, false},
+      {"zero length",
+       [](DimBench& t) {
+         t.form.Model.AxisAngle = 30;
+         t.form.SavedAxisAngle = 30;
+         t.SetChain(0, 0, 86602.540378443868, 49999.999999999993, 0, 20);
+         t.Pick(86602.540378443824, 50000.000000000262, 110, 40);
+       },
+       texts::kMsgZeroLength, false, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    DimBench t;
+    r.setUp(t);
+    t.form.Button1Click();
+    // The window position is taken before anything is checked.
+    EXPECT_EQ(t.form.WindowLeft, 321);
+    EXPECT_EQ(t.form.WindowTop, 654);
+    if (r.message) {
+      ASSERT_EQ(t.port.Confirmations.size(), 1u);
+      EXPECT_EQ(t.port.Confirmations[0], *r.message);
+      EXPECT_TRUE(t.port.Focused.empty());
+    } else {
+      EXPECT_TRUE(t.port.Confirmations.empty());
+      EXPECT_EQ(t.port.Focused.size(), 1u);
+    }
+    EXPECT_EQ(t.form.Closed(), r.closed);
+    EXPECT_EQ(PathExists(t.SettingsPath()), r.settingsSaved);
+    EXPECT_TRUE(t.port.Statuses.empty());
+    // Whatever closes the dialog afterwards, the host gets no drawing.
+    t.form.Close();
+    EXPECT_EQ(ReadFileBytes(t.JwcPath()), "hq\r\n");
+  }
+}
+
+TEST_F(Button1ClickTest, ChainAtAnotherScaleDrawsInCurrentUnits) {
+  // Saved at scale 100 from (0, 0) to (200, 0) at level 40; now at 50.
+  form.SavedScale = 100;
+  form.Model.GroupScale[0] = 50;
+  SetChain(0, 0, 200, 0, 0, 40);
+  Pick(150, 0, 110, 40);
+  form.ComboBox1.ItemIndex = 7;  // dots: a footprint of 62.5 units each
+  form.ComboBox2.ItemIndex = 7;
+  form.Button1Click();
+  ExpectRecords(Output(*this), Join(Attributes(), {{"z3"},
+                                                   {"150 100 150 120"},
+                                                   {"z3"},
+                                                   {"100 20 150 20"},
+                                                   {"cn1"},
+                                                   {"cc0"},
+                                                   {"z3"},
+                                                   {"cs 110 40 10 0 \"50"},
+                                                   {"z3"},
+                                                   {"125 20 85 15", 1e-12},
+                                                   {"z3"},
+                                                   {"85 15 285 15"},
+                                                   {"z3"},
+                                                   {"100 20 -0 20", 1e-9},
+                                                   {"z3"},
+                                                   {"pt 100 20 1 0 7"},
+                                                   {"z3"},
+                                                   {"z3"},
+                                                   {"150 20 250 20", 1e-9},
+                                                   {"z3"},
+                                                   {"pt 150 20 1 180 7"}}));
+}
+
+}  // namespace

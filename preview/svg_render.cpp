@@ -485,6 +485,45 @@ std::string Plural(size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+// The width of a legend text in pixels: the font is fixed-pitch, 7 pixels
+// for a single-byte character and 14 for any other.
+double LegendWidth(const std::string& utf8) {
+  double w = 0;
+  for (unsigned char c : utf8) {
+    if (c < 0x80) {
+      w += 7;
+    } else if (c >= 0xC0) {
+      w += 14;
+    }
+  }
+  return w;
+}
+
+// Lays out legend items left to right in rows of the canvas width.
+class LegendFlow {
+ public:
+  LegendFlow(double left, double right, double firstBaseline)
+      : left_(left), right_(right), x_(left), y_(firstBaseline) {}
+
+  /// Where an item of `width` pixels goes; starts a new row when it would
+  /// not fit (unless the row is empty).
+  double Place(double width) {
+    if (x_ > left_ && x_ + width > right_) NewRow();
+    const double at = x_;
+    x_ += width;
+    return at;
+  }
+  void Skip(double width) { x_ += width; }
+  void NewRow() {
+    x_ = left_;
+    y_ += kLegendRowPx;
+  }
+  double Baseline() const { return y_; }
+
+ private:
+  double left_, right_, x_, y_;
+};
+
 std::string LegendText(double x, double y, const std::string& utf8,
                        const char* fill = "#222222") {
   return "<text x=\"" + Num(x) + "\" y=\"" + Num(y) +
@@ -492,82 +531,111 @@ std::string LegendText(double x, double y, const std::string& utf8,
          "</text>\n";
 }
 
+// Phrases flowed into rows, at most one row break between phrases.
+void FlowPhrases(std::string& out, LegendFlow& flow,
+                 const std::vector<std::string>& phrases, const char* fill) {
+  for (size_t i = 0; i < phrases.size(); ++i) {
+    const std::string text = phrases[i] + (i + 1 < phrases.size() ? ";" : "");
+    const double x = flow.Place(LegendWidth(text));
+    out += LegendText(x, flow.Baseline(), text, fill);
+    flow.Skip(7);
+  }
+  flow.NewRow();
+}
+
+// The legend band below the drawing; `bottom` receives its lowest pixel.
 std::string Legend(const TPreviewScene& scene, const Primitives& p,
-                   const View& v, double top) {
+                   const View& v, double top, double& bottom) {
   std::string out =
       "<g class=\"legend\" font-family=\"" + std::string(kFontFamily) + "\">\n";
   out += "<line x1=\"0\" y1=\"" + Num(top) + "\" x2=\"" + Num(v.CanvasWidthPx) +
          "\" y2=\"" + Num(top) + "\" stroke=\"#cccccc\" stroke-width=\"1\"/>\n";
-  double y = top + kLegendRowPx;
   const double x0 = 12;
+  LegendFlow flow(x0, v.CanvasWidthPx - 12, top + kLegendRowPx);
 
-  std::string summary = "JWC_TEMP.TXT in " + ValidUtf8(scene.Folder) + ": ";
+  std::vector<std::string> summary;
+  summary.push_back("JWC_TEMP.TXT in " + ValidUtf8(scene.Folder) + ":");
   if (scene.DrewNothing) {
-    summary += "\"hq\", the tool drew nothing";
+    summary.push_back("\"hq\", the tool drew nothing");
   } else {
     const size_t plainSegments = p.Drawn.Segments.size() - p.Drawn.DimCount;
     const size_t plainTexts = p.Drawn.Texts.size() - p.Drawn.DimCount;
-    summary +=
+    summary.push_back(
         Plural(plainSegments, "segment", "segments") + ", " +
         Plural(p.Drawn.Markers.size(), "marker", "markers") + ", " +
         Plural(plainTexts, "text", "texts") + ", " +
-        Plural(p.Drawn.DimCount, "dimension figure", "dimension figures");
+        Plural(p.Drawn.DimCount, "dimension figure", "dimension figures"));
   }
-  out += LegendText(x0, y, summary);
-  y += kLegendRowPx;
+  for (const std::string& part : summary) {
+    const double x = flow.Place(LegendWidth(part));
+    out += LegendText(x, flow.Baseline(), part);
+    flow.Skip(7);
+  }
+  flow.NewRow();
 
-  // One sample of every marker code in the drawing.
+  // One sample of every marker code in the picture.
   std::set<int32_t> kinds;
   for (const Marker& mk : p.Drawn.Markers) kinds.insert(mk.Kind);
   for (const Marker& mk : p.Host.Markers) kinds.insert(mk.Kind);
   if (!kinds.empty()) {
-    double x = x0;
-    out += LegendText(x, y, "markers:");
-    x += 76;
+    const double x = flow.Place(70);
+    out += LegendText(x, flow.Baseline(), "markers:");
     for (int32_t kind : kinds) {
-      const double size = IsArrowKind(kind) ? 2.6 : 5.0;
-      const double tipX = IsArrowKind(kind) ? x + kArrowLength * size : x + 8;
-      out += "<g class=\"legend-marker\" transform=\"matrix(" + Num(size) +
-             " 0 0 " + Num(-size) + " " + Num(tipX) + " " + Num(y - 5) +
-             ")\">" + MarkerShape(kind, "#222222", 1.2 / size) + "</g>\n";
-      x = tipX + 14;
+      const bool arrow = IsArrowKind(kind);
+      const double size = arrow ? 2.6 : 5.0;
+      const double iconWidth = arrow ? kArrowLength * size : 16;
       const std::string caption =
           "code " + std::to_string(kind) + " " + MarkerGlyph(kind);
-      out += LegendText(x, y, caption);
-      x += 10 + 9 * static_cast<double>(caption.size());
+      const double x = flow.Place(iconWidth + 8 + LegendWidth(caption));
+      const double tipX = arrow ? x + iconWidth : x + 8;
+      out += "<g class=\"legend-marker\" transform=\"matrix(" + Num(size) +
+             " 0 0 " + Num(-size) + " " + Num(tipX) + " " +
+             Num(flow.Baseline() - 5) + ")\">" +
+             MarkerShape(kind, "#222222", 1.2 / size) + "</g>\n";
+      out += LegendText(x + iconWidth + 8, flow.Baseline(), caption);
+      flow.Skip(24);
     }
-    y += kLegendRowPx;
+    flow.NewRow();
   }
 
   // The context and what it means.
-  std::string context;
+  std::vector<std::string> context;
   if (scene.Chain.Present) {
-    out += "<line x1=\"" + Num(x0) + "\" y1=\"" + Num(y - 5) + "\" x2=\"" +
-           Num(x0 + 30) + "\" y2=\"" + Num(y - 5) + "\" stroke=\"" +
-           kChainColour +
+    const double x = flow.Place(30);
+    out += "<line x1=\"" + Num(x) + "\" y1=\"" + Num(flow.Baseline() - 5) +
+           "\" x2=\"" + Num(x + 30) + "\" y2=\"" + Num(flow.Baseline() - 5) +
+           "\" stroke=\"" + kChainColour +
            "\" stroke-width=\"1.4\" stroke-dasharray=\"6 4\"/>\n";
-    context += "chain kept in t207.dat (its two ends and level point)";
+    flow.Skip(10);
+    context.push_back("chain kept in t207.dat (its two ends and level point)");
   } else {
-    context += "no t207.dat in the folder: chain not shown";
+    context.push_back("no t207.dat in the folder: chain not shown");
   }
   if (scene.HaveBefore) {
-    context += p.Picks.empty() ? "; the host's file has no picked points 1, 2"
-                               : "; P1, P2: points picked in the host";
-    if (!p.Host.Empty()) context += "; faint: elements of the host's file";
+    context.push_back(p.Picks.empty()
+                          ? "the host's file has no picked points 1, 2"
+                          : "P1, P2: points picked in the host");
+    if (!p.Host.Empty())
+      context.push_back("faint: elements of the host's file");
   } else {
-    context += "; give --before for the picked points";
+    context.push_back("give --before for the picked points");
   }
-  out += LegendText(x0 + 40, y, context);
-  y += kLegendRowPx;
+  FlowPhrases(out, flow, context, "#222222");
 
-  std::string note =
+  std::vector<std::string> notes = {
       "Markers are drawn from their codes; the host's exact marker shapes "
-      "may differ.";
+      "may differ."};
   if (!scene.HaveBefore && !p.Drawn.Texts.empty()) {
-    note += " Text sizes of numbered text types are defaults without --before.";
+    notes.push_back(
+        "Text sizes of numbered text types are defaults without --before.");
   }
-  out += LegendText(x0, y, note, "#666666");
+  for (const std::string& note : notes) {
+    const double x = flow.Place(LegendWidth(note));
+    out += LegendText(x, flow.Baseline(), note, "#666666");
+    flow.Skip(7);
+  }
   out += "</g>\n";
+  bottom = flow.Baseline() + 12;
   return out;
 }
 
@@ -607,10 +675,9 @@ std::string RenderPreviewSvg(const TPreviewScene& scene) {
   const Primitives p = Collect(scene);
   const View v = FitView(DrawingBox(p));
   const double u = 1.0 / v.K;  // drawing units per pixel
-  const size_t legendRows =
-      p.Drawn.Markers.empty() && p.Host.Markers.empty() ? 3 : 4;
-  const double legendTop = v.DrawingHeightPx;
-  const double height = legendTop + legendRows * kLegendRowPx + 14;
+  double height = 0;
+  const std::string legend = Legend(scene, p, v, v.DrawingHeightPx, height);
+  height = std::ceil(height);
 
   std::string out;
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -640,7 +707,7 @@ std::string RenderPreviewSvg(const TPreviewScene& scene) {
   }
   out += ElementsSvg(p.Drawn, u);
   out += "</g>\n";
-  out += Legend(scene, p, v, legendTop);
+  out += legend;
   out += "</svg>\n";
   return out;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -278,6 +279,35 @@ TEST_F(SvgTest, ContextChainAndPickedPoints) {
   EXPECT_NE(svg.find(">P2</text>"), std::string::npos);
   EXPECT_NE(svg.find("host&apos;s exact marker shapes may differ"),
             std::string::npos);
+}
+
+TEST_F(SvgTest, LegendRowsWrapWithinTheCanvas) {
+  // Eleven marker codes, a text and no context make the longest legend.
+  std::vector<std::string> lines = {"ch 0 0 1 0 \"x"};
+  for (int kind = 1; kind <= 11; ++kind) {
+    // In a column, so that the canvas has its narrowest width.
+    lines.push_back("pt 0 " + std::to_string(10 * kind) + " 1 0 " +
+                    std::to_string(kind));
+  }
+  Drawn(lines);
+  const std::string svg = Render();
+  const std::string legend = svg.substr(svg.find("<g class=\"legend\""));
+  std::smatch m;
+  ASSERT_TRUE(
+      std::regex_search(svg, m, std::regex("<svg[^>]* width=\"([0-9.]+)\"")));
+  const double width = std::stod(m[1]);
+  const std::regex text("<text x=\"([0-9.]+)\" y=\"([0-9.]+)\"[^>]*>([^<]*)<");
+  std::set<std::pair<double, double>> seen;
+  size_t count = 0;
+  for (auto it = std::sregex_iterator(legend.begin(), legend.end(), text);
+       it != std::sregex_iterator(); ++it, ++count) {
+    const double x = std::stod((*it)[1]), y = std::stod((*it)[2]);
+    EXPECT_TRUE(seen.insert({x, y}).second) << (*it)[3];  // no overprinting
+    // Fixed pitch: at most 14 pixels a character.
+    EXPECT_LE(x + 7.0 * (*it)[3].length(), width) << (*it)[3];
+  }
+  EXPECT_GE(count, 15u);  // summary, markers:, eleven codes, context, notes
+  EXPECT_EQ(Count(legend, "class=\"legend-marker\""), 11u);
 }
 
 TEST_F(SvgTest, NothingDrawnStillMakesAPicture) {

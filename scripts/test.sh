@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The whole test run: installs what is missing, then builds and tests every
+# preset. Each stage prints a header, its output and its time; the run goes
+# on after a failed stage and exits non-zero when any stage failed.
+#
+#   bash scripts/test.sh                 every stage
+#   bash scripts/test.sh native windows  only the stages so named
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root" || exit 1
+jobs=${T482_JOBS:-2}
+
+# One preset: configure, build, run its tests with CTest.
+preset() {
+  local name=$1
+  cmake --preset "$name" >/dev/null || { cmake --preset "$name"; return 1; }
+  cmake --build --preset "$name" -j "$jobs" || return 1
+  ctest --preset "$name" -j "$jobs" --no-tests=error
+}
+
+# The Windows build's tests run under wine64 (the toolchain's emulator),
+# with one wineserver kept up for the whole batch.
+windows() {
+  cmake --preset windows >/dev/null || { cmake --preset windows; return 1; }
+  cmake --build --preset windows -j "$jobs" || return 1
+  (
+    # shellcheck source=wine-env.sh
+    . "$root/scripts/wine-env.sh"
+    t482_wine_ensure_prefix || exit 1
+    trap t482_wineserver_stop EXIT
+    t482_wineserver_start || exit 1
+    ctest --preset windows -j "$jobs" --no-tests=error
+  )
+}
+
+# ---- stages: name, then the command ---------------------------------------
+stages=(
+  "setup|bash scripts/setup-deps.sh"
+  "native|preset native"
+  "asan|preset asan"
+  "windows|windows"
+)
+# -----------------------------------------------------------------------------
+
+selected() {
+  [ ${#wanted[@]} -eq 0 ] && return 0
+  local w
+  for w in "${wanted[@]}"; do [ "$w" = "$1" ] && return 0; done
+  return 1
+}
+
+wanted=("$@")
+summary=()
+failed=0
+total_start=$SECONDS
+for entry in "${stages[@]}"; do
+  name=${entry%%|*}
+  command=${entry#*|}
+  selected "$name" || continue
+  echo
+  echo "================================================================"
+  echo "== stage: $name  ($command)"
+  echo "================================================================"
+  start=$SECONDS
+  eval "$command" </dev/null
+  rc=$?
+  took=$((SECONDS - start))
+  if [ $rc -eq 0 ]; then
+    result=passed
+  else
+    result="FAILED (exit $rc)"
+    failed=1
+  fi
+  echo "== stage $name: $result in ${took} s"
+  summary+=("$(printf '%-10s %-18s %5d s' "$name" "$result" "$took")")
+done
+
+echo
+echo "================================================================"
+echo "== summary"
+printf '%s\n' "${summary[@]}"
+echo "total: $((SECONDS - total_start)) s"
+if [ $failed -ne 0 ]; then
+  echo "== SOME STAGES FAILED"
+  exit 1
+fi
+echo "== all stages passed"

@@ -1,0 +1,218 @@
+# Wine environment for running the Windows build on Linux. Source it:
+#   . scripts/wine-env.sh
+#   t482_wine_ensure_prefix && t482_wineserver_start
+#   t482_wine prog.exe args...
+#   t482_wineserver_stop
+#
+# Two prefixes, so that runs with and without a display never share a
+# wineserver (a window program then fails to create its windows):
+#   console programs (no DISPLAY):   $T482_WINE_CACHE/prefix-console
+#   window programs (DISPLAY given): $T482_WINE_CACHE/prefix-x11
+# Window programs are chosen by setting T482_WINE_DISPLAY (for example from
+# t482_xvfb_start) before sourcing this file. T482_WINEPREFIX overrides the
+# choice. Every Wine call here is bounded by `timeout`.
+
+# Bumped whenever the prefix set-up below changes; older prefixes are redone.
+T482_WINE_PREFIX_VERSION=1
+
+T482_WINE_CACHE=${T482_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/t482}
+T482_WINE_TIMEOUT=${T482_WINE_TIMEOUT:-300}
+
+case ":$PATH:" in
+  *:/usr/lib/wine:*) ;;
+  *) PATH=/usr/lib/wine:$PATH ;;
+esac
+export PATH
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+# Without an existing ja_JP.UTF-8 locale Wine silently runs with code page
+# 1252; LC_ALL would override LANG, so it is set to the same.
+{ export LANG=ja_JP.UTF-8; } 2>/dev/null
+{ export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+
+if [ -n "${T482_WINE_DISPLAY:-}" ]; then
+  export DISPLAY=$T482_WINE_DISPLAY
+  export WINEPREFIX=${T482_WINEPREFIX:-$T482_WINE_CACHE/prefix-x11}
+else
+  unset DISPLAY
+  export WINEPREFIX=${T482_WINEPREFIX:-$T482_WINE_CACHE/prefix-console}
+fi
+
+t482_wine_log() {
+  echo "wine-env: $*" >&2
+}
+
+# Runs a Windows program; exit code passed through (124 on timeout).
+t482_wine() {
+  timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"
+}
+
+# True when the ja_JP.UTF-8 locale exists (needed for code page 932).
+t482_wine_locale_ok() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'
+}
+
+# Asks Wine for its ANSI code page; prints it (932 expected).
+t482_wine_acp() {
+  timeout 60 wine64 reg query \
+    'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP \
+    </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "ACP" { print $3 }'
+}
+
+# Writes the prefix's registry settings: no window manager decorations
+# (Wine draws the frame itself, closing a window does not stall) and
+# Japanese fonts mapped to IPAGothic. The .reg file is UTF-16LE so that
+# the full-width font names survive.
+t482_wine_write_registry() {
+  local reg
+  reg=$(mktemp "${TMPDIR:-/tmp}/t482-wine-XXXXXX.reg") || return 1
+  {
+    printf '\xff\xfe'
+    sed 's/$/\r/' <<'EOF' | iconv -f UTF-8 -t UTF-16LE
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ ゴシック"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAGothic"
+"MS PGothic"="IPAGothic"
+"MS UI Gothic"="IPAGothic"
+"ＭＳ 明朝"="IPAGothic"
+"MS Mincho"="IPAGothic"
+
+EOF
+  } >"$reg"
+  timeout 60 wine64 regedit /S "$reg" </dev/null >/dev/null 2>&1
+  local rc=$?
+  rm -f "$reg"
+  return $rc
+}
+
+# Checks that the registry holds the settings (the full-width name too).
+t482_wine_registry_ok() {
+  local out
+  out=$(timeout 60 wine64 reg query 'HKCU\Software\Wine\Fonts\Replacements' \
+    </dev/null 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8 2>/dev/null)
+  case "$out" in
+    *"ＭＳ ゴシック"*IPAGothic*) ;;
+    *) return 1 ;;
+  esac
+  out=$(timeout 60 wine64 reg query 'HKCU\Software\Wine\X11 Driver' \
+    </dev/null 2>/dev/null | tr -d '\r')
+  echo "$out" | grep -q 'Managed *REG_SZ *N' &&
+    echo "$out" | grep -q 'Decorated *REG_SZ *N'
+}
+
+# Creates the prefix once (about 11 s), under a lock so that parallel
+# callers wait for one another. Cheap when the prefix is ready.
+t482_wine_ensure_prefix() {
+  local marker="$WINEPREFIX/.t482-prefix-version"
+  if [ -f "$marker" ] &&
+    [ "$(cat "$marker" 2>/dev/null)" = "$T482_WINE_PREFIX_VERSION" ]; then
+    return 0
+  fi
+  if ! t482_wine_locale_ok; then
+    t482_wine_log "the ja_JP.UTF-8 locale is missing (run scripts/setup-deps.sh)"
+    return 1
+  fi
+  mkdir -p "$(dirname "$WINEPREFIX")" || return 1
+  (
+    flock -w 600 9 || {
+      t482_wine_log "timed out waiting for the lock on $WINEPREFIX"
+      exit 1
+    }
+    if [ -f "$marker" ] &&
+      [ "$(cat "$marker" 2>/dev/null)" = "$T482_WINE_PREFIX_VERSION" ]; then
+      exit 0
+    fi
+    t482_wine_log "creating the Wine prefix $WINEPREFIX"
+    local start=$SECONDS
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      rm -rf "$WINEPREFIX"
+      timeout 300 wine64 wineboot --init </dev/null >/dev/null 2>&1 || {
+        t482_wine_log "wineboot failed"
+        exit 1
+      }
+    fi
+    t482_wine_write_registry || {
+      t482_wine_log "writing the registry failed"
+      exit 1
+    }
+    t482_wine_registry_ok || {
+      t482_wine_log "the registry settings did not take effect"
+      exit 1
+    }
+    local acp
+    acp=$(t482_wine_acp)
+    if [ "$acp" != 932 ]; then
+      t482_wine_log "Wine runs with code page '${acp}', not 932 (check LANG)"
+      exit 1
+    fi
+    # The registry reaches the disk when the server ends.
+    timeout 60 wineserver -w
+    echo "$T482_WINE_PREFIX_VERSION" >"$marker"
+    t482_wine_log "prefix ready in $((SECONDS - start)) s"
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# Starts a persistent wineserver for a batch of runs: programs then start
+# in a fraction of a second, and no server started by a test keeps the
+# test runner's output pipe open. Harmless when one is running already.
+t482_wineserver_start() {
+  timeout 30 wineserver -p"${1:-}" </dev/null >/dev/null 2>&1
+  local rc=$?
+  # 2: a server for this prefix is already running.
+  [ $rc -eq 0 ] || [ $rc -eq 2 ] || return 1
+  t482_wine_boot_services
+}
+
+# The first program of a session starts Wine's background services, which
+# inherit its output; a test runner reading that output would then wait for
+# the services to end. Starting them from a program without output avoids
+# that (cheap when they run already).
+t482_wine_boot_services() {
+  timeout 60 wine64 cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Stops the wineserver of this prefix and every program it still runs.
+t482_wineserver_stop() {
+  timeout 30 wineserver -k </dev/null >/dev/null 2>&1
+  timeout 30 wineserver -w </dev/null >/dev/null 2>&1
+  return 0
+}
+
+# Starts Xvfb on a free display; sets T482_XVFB_PID and T482_WINE_DISPLAY
+# (source this file again afterwards to switch to the window prefix).
+t482_xvfb_start() {
+  local fifo dir num
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/t482-xvfb-XXXXXX") || return 1
+  fifo="$dir/display"
+  mkfifo "$fifo" || return 1
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp \
+    9>"$fifo" >/dev/null 2>&1 &
+  T482_XVFB_PID=$!
+  num=$(timeout 30 head -n1 "$fifo")
+  rm -rf "$dir"
+  if [ -z "$num" ]; then
+    t482_wine_log "Xvfb did not start"
+    kill "$T482_XVFB_PID" 2>/dev/null
+    unset T482_XVFB_PID
+    return 1
+  fi
+  export T482_WINE_DISPLAY=":$num"
+}
+
+t482_xvfb_stop() {
+  if [ -n "${T482_XVFB_PID:-}" ]; then
+    kill "$T482_XVFB_PID" 2>/dev/null
+    wait "$T482_XVFB_PID" 2>/dev/null
+    unset T482_XVFB_PID T482_WINE_DISPLAY
+  fi
+  return 0
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs one Windows program under wine64 and passes its exit code through.
+# CTest uses it as the emulator of the Windows build:
+#   scripts/wine-run.sh build/windows/tests/support_tests.exe --gtest_brief=1
+# Console programs run without a display; set T482_WINE_DISPLAY for window
+# programs (see wine-env.sh).
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+
+if [ $# -eq 0 ]; then
+  echo "usage: $0 program.exe [arguments...]" >&2
+  exit 2
+fi
+
+t482_wine_ensure_prefix || exit 125
+
+# When no persistent server runs (a lone ctest call), start one that ends a
+# few seconds after its last program, and Wine's services, both detached
+# from our output, so that the test runner never waits on a pipe they
+# inherited.
+t482_wineserver_start "${T482_WINESERVER_LINGER:-5}" || exit 125
+
+timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"

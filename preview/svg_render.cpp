@@ -560,11 +560,19 @@ std::string Legend(const TPreviewScene& scene, const Primitives& p,
   } else {
     const size_t plainSegments = p.Drawn.Segments.size() - p.Drawn.DimCount;
     const size_t plainTexts = p.Drawn.Texts.size() - p.Drawn.DimCount;
-    summary.push_back(
+    std::string counts =
         Plural(plainSegments, "segment", "segments") + ", " +
         Plural(p.Drawn.Markers.size(), "marker", "markers") + ", " +
         Plural(plainTexts, "text", "texts") + ", " +
-        Plural(p.Drawn.DimCount, "dimension figure", "dimension figures"));
+        Plural(p.Drawn.DimCount, "dimension figure", "dimension figures");
+    // Kinds the tool itself never writes, named only when present.
+    if (!p.Drawn.Circles.empty()) {
+      counts += ", " + Plural(p.Drawn.Circles.size(), "circle", "circles");
+    }
+    if (!p.Drawn.Dots.empty()) {
+      counts += ", " + Plural(p.Drawn.Dots.size(), "point", "points");
+    }
+    summary.push_back(counts);
   }
   for (const std::string& part : summary) {
     const double x = flow.Place(LegendWidth(part));

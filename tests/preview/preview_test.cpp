@@ -384,6 +384,19 @@ TEST_F(CliTest, WritesTheSvg) {
   EXPECT_NE(err.str().find("no t207.dat"), std::string::npos);
 }
 
+TEST_F(CliTest, WritesAPngThroughRsvgConvert) {
+  const char* path = std::getenv("PATH");
+  if (FindOnPath("rsvg-convert", path ? path : "").empty()) {
+    GTEST_SKIP() << "rsvg-convert is not installed";
+  }
+  MakeRun();
+  // A blank in the name: the converter is run without a shell.
+  const std::string png = dir.File("out put.png");
+  EXPECT_EQ(Run({dir.Path(), "-o", png}), kPreviewOk) << err.str();
+  EXPECT_EQ(ReadFileBytes(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_FALSE(PathExists(png + ".tmp.svg"));  // the SVG on the way is gone
+}
+
 TEST(PreviewPath, FindOnPath) {
   ScratchDir dir;
   const std::string tool = dir.File("conv");

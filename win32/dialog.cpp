@@ -24,7 +24,7 @@ constexpr UINT kMsgDestroy = WM_APP + 2;
 constexpr UINT kMsgActivateDialog = WM_APP + 3;
 
 constexpr DWORD kDialogStyle =
-    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kDialogExStyle = 0;
 constexpr int kFirstChildId = 100;
 constexpr int kListVisibleItems = 8;  // rows of an opened drop-down list

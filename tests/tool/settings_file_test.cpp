@@ -201,6 +201,9 @@ TEST_F(SettingsTest, EachLineFollowsItsRule) {
        "empty scale becomes 1"},
       {24, "1e-11", [](const TForm1& f) { return f.SavedScale == 1.0; },
        "scale below the tolerance becomes 1"},
+      // The double read from "1e-10" lies just above the extended 1e-10.
+      {24, "1e-10", [](const TForm1& f) { return f.SavedScale == 1e-10; },
+       "scale of exactly the tolerance's text is kept"},
       {24, "1e-9", [](const TForm1& f) { return f.SavedScale == 1e-9; },
        "small positive scale kept"},
       {24, "250", [](const TForm1& f) { return f.SavedScale == 250.0; },

@@ -30,6 +30,12 @@ class JwcFields {
   /// when a line is longer than every line before it.
   void Split(std::string_view line);
 
+  /// Splits the line held in `data` in place: the fields are written over
+  /// the line's own bytes (a field never needs more room than the bytes it
+  /// came from) and are views into `data`, valid while it is. Needs no
+  /// buffer at all, whatever the length of the line.
+  void SplitInPlace(char* data, size_t size);
+
   /// The field count: 1..32 after a Split (a line that ends in a blank
   /// counts an empty last field), 0 before the first.
   int Count() const { return count_; }
@@ -49,6 +55,8 @@ class JwcFields {
   void Trim(size_t limit);
 
  private:
+  void SplitInto(const char* line, size_t size, char* out);
+
   std::array<std::string_view, kMaxFields> fields_{};
   int count_ = 0;
   std::string buffer_;

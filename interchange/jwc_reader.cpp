@@ -13,6 +13,7 @@
 // line is kept after it has been parsed.
 #include "interchange/jwc_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -25,8 +26,20 @@ namespace {
 
 using std::string_view;
 
-bool StartsWith(string_view s, string_view key) {
-  return s.size() >= key.size() && s.compare(0, key.size(), key) == 0;
+// Key tests on short literals, unrolled by the compiler (no memcmp call per
+// key on the hot path).
+template <size_t N>
+bool StartsWith(string_view s, const char (&key)[N]) {
+  if (s.size() < N - 1) return false;
+  for (size_t i = 0; i < N - 1; ++i) {
+    if (s[i] != key[i]) return false;
+  }
+  return true;
+}
+
+template <size_t N>
+bool Is(string_view s, const char (&key)[N]) {
+  return s.size() == N - 1 && StartsWith(s, key);
 }
 
 double Num(const JwcFields& f, int i) {
@@ -177,12 +190,20 @@ void FillText(const JwwModel& m, const JwcFields& f, int32_t kind,
 
 // The text kind of a text key, or -1.
 int32_t TextKindOf(string_view key) {
-  static constexpr string_view kKeys[] = {"ch", "cv", "cs", "cr", "co",
-                                          "cp", "ct", "ck", "cz", "c2"};
-  for (int32_t i = 0; i < 10; ++i) {
-    if (key == kKeys[i]) return i;
+  if (key.size() != 2 || key[0] != 'c') return -1;
+  switch (key[1]) {
+    case 'h': return 0;
+    case 'v': return 1;
+    case 's': return 2;
+    case 'r': return 3;
+    case 'o': return 4;
+    case 'p': return 5;
+    case 't': return 6;
+    case 'k': return 7;
+    case 'z': return 8;
+    case '2': return 9;
+    default: return -1;
   }
-  return -1;
 }
 
 void ReadText(JwwModel& m, const JwcFields& f, int32_t kind) {
@@ -269,24 +290,24 @@ void SetAttribute(JwwModel& m, int attr, int32_t& init, int32_t& cur,
 // line was taken.
 bool ReadHeader(JwwModel& m, const JwcFields& f, string_view f1) {
   const int n = f.Count();
-  if (f1 == "hk" && n >= 2) {
+  if (Is(f1, "hk") && n >= 2) {
     m.AxisAngle = Num(f, 2);
-  } else if (f1 == "hs" && n >= 17) {
+  } else if (Is(f1, "hs") && n >= 17) {
     for (int g = 0; g < 16; ++g) m.GroupScale[g] = Num(f, g + 2);
-  } else if (f1 == "hzs" && n >= 3) {
+  } else if (Is(f1, "hzs") && n >= 3) {
     m.SheetWidth = Num(f, 2);
     m.SheetHeight = Num(f, 3);
-  } else if (f1 == "hcw" && n >= 11) {
+  } else if (Is(f1, "hcw") && n >= 11) {
     for (int t = 1; t <= 10; ++t) m.TextTypes[t].Width = Num(f, t + 1);
-  } else if (f1 == "hch" && n >= 11) {
+  } else if (Is(f1, "hch") && n >= 11) {
     for (int t = 1; t <= 10; ++t) m.TextTypes[t].Height = Num(f, t + 1);
-  } else if (f1 == "hcd" && n >= 11) {
+  } else if (Is(f1, "hcd") && n >= 11) {
     for (int t = 1; t <= 10; ++t) m.TextTypes[t].Spacing = Num(f, t + 1);
-  } else if (f1 == "hcc" && n >= 11) {
+  } else if (Is(f1, "hcc") && n >= 11) {
     for (int t = 1; t <= 10; ++t) m.TextTypes[t].Colour = Int(f, t + 1);
-  } else if (f1 == "bz") {
+  } else if (Is(f1, "bz")) {
     m.BzFlag = true;
-  } else if (f1 == "hn" && n >= 5) {
+  } else if (Is(f1, "hn") && n >= 5) {
     for (int i = 0; i < 4; ++i) m.HnValues[i] = Num(f, i + 2);
   } else {
     return false;
@@ -367,18 +388,18 @@ bool ReadAttribute(JwwModel& m, const JwcFields& f, string_view f1) {
     ResetPolyline(m);
     return true;
   }
-  if (f1 == "pl") {
+  if (Is(f1, "pl")) {
     ++m.PolylineCount;
     m.PolylineMode = true;
     ResetDim(m);
     return true;
   }
-  if (f1 == "msg") {
+  if (Is(f1, "msg")) {
     m.DimMode = true;
     ResetPolyline(m);
     return true;
   }
-  if (f1 == "#") {
+  if (Is(f1, "#")) {
     ResetPolyline(m);
     ResetDim(m);
     return true;
@@ -397,45 +418,45 @@ bool ReadAttribute(JwwModel& m, const JwcFields& f, string_view f1) {
 // Element records other than the plain line. True when the line was taken.
 bool ReadElement(JwwModel& m, const JwcFields& f, string_view f1) {
   const int n = f.Count();
-  if (f1 == "ci" && n == 4) {
+  if (Is(f1, "ci") && n == 4) {
     TJwwEntCircle& e = AddElement(m, m.Circles, kKindCircle);
     e.X = Num(f, 2), e.Y = Num(f, 3), e.R = Num(f, 4);
-  } else if (f1 == "ci" && n >= 8) {
+  } else if (Is(f1, "ci") && n >= 8) {
     TJwwEntCircleEx& e = AddElement(m, m.CirclesEx, kKindCircleEx);
     e.N1 = Num(f, 2), e.N2 = Num(f, 3), e.N3 = Num(f, 4), e.N4 = Num(f, 5);
     e.N5 = Num(f, 6), e.N6 = Num(f, 7), e.N7 = Num(f, 8);
   } else if (const int32_t kind = TextKindOf(f1); kind >= 0 && n >= 6) {
     ReadText(m, f, kind);  // applies its own resets
     return true;
-  } else if (f1 == "pt" && n == 3) {
+  } else if (Is(f1, "pt") && n == 3) {
     TJwwEntPoint& e = AddElement(m, m.Points, kKindPoint);
     e.Head.Colour = m.CurPointColour;
     e.X = Num(f, 2), e.Y = Num(f, 3);
-  } else if (f1 == "pt" && n >= 6) {
+  } else if (Is(f1, "pt") && n >= 6) {
     TJwwEntPointEx& e = AddElement(m, m.PointsEx, kKindPointEx);
     e.Head.Colour = m.CurPointColour;
     e.X = Num(f, 2), e.Y = Num(f, 3), e.Scale = Num(f, 4), e.Angle = Num(f, 5);
     e.PointKind = Int(f, 6);
-  } else if (f1 == "BL" && n >= 4) {
+  } else if (Is(f1, "BL") && n >= 4) {
     TJwwEntBlk& e = AddElement(m, m.Blocks, kKindBlk);
     e.X = Num(f, 2), e.Y = Num(f, 3);
     e.Name.assign(f.F(4));
-  } else if (f1 == "sl" && n == 5) {
+  } else if (Is(f1, "sl") && n == 5) {
     AddSl2(m, {Num(f, 2), Num(f, 3)}, {Num(f, 4), Num(f, 5)});
-  } else if (f1 == "sl" && n == 7) {
+  } else if (Is(f1, "sl") && n == 7) {
     AddSlThree(m, f);
-  } else if (f1 == "sl" && n >= 9) {
+  } else if (Is(f1, "sl") && n >= 9) {
     AddSlFour(m, f);
-  } else if ((f1 == "sc" || f1 == "se") && n >= 9) {
-    TJwwEntSc& e = f1 == "sc" ? AddElement(m, m.Sc, kKindSc)
-                              : AddElement(m, m.Se, kKindSe);
+  } else if ((Is(f1, "sc") || Is(f1, "se")) && n >= 9) {
+    TJwwEntSc& e = Is(f1, "sc") ? AddElement(m, m.Sc, kKindSc)
+                                : AddElement(m, m.Se, kKindSe);
     e.ColourExt = m.CurColourExt;
     e.N1 = Num(f, 2), e.N2 = Num(f, 3), e.N3 = Num(f, 4), e.N4 = Num(f, 5);
     e.N5 = Num(f, 6), e.N6 = Num(f, 7), e.N7 = Num(f, 8);
     e.N8 = Int(f, 9);
-  } else if ((f1 == "so" || f1 == "sg") && n >= 9) {
-    TJwwEntSo& e = f1 == "so" ? AddElement(m, m.So, kKindSo)
-                              : AddElement(m, m.Sg, kKindSg);
+  } else if ((Is(f1, "so") || Is(f1, "sg")) && n >= 9) {
+    TJwwEntSo& e = Is(f1, "so") ? AddElement(m, m.So, kKindSo)
+                                : AddElement(m, m.Sg, kKindSg);
     e.ColourExt = m.CurColourExt;
     e.N1 = Num(f, 2), e.N2 = Num(f, 3), e.N3 = Num(f, 4), e.N4 = Num(f, 5);
     e.N5 = Num(f, 6), e.N6 = Num(f, 7), e.N7 = Num(f, 8), e.N8 = Num(f, 9);
@@ -477,83 +498,98 @@ void EnsureTables(JwwModel& m) {
 
 // One split line into the model. May throw only std::bad_alloc.
 void ParseFields(JwwModel& m, const JwcFields& f) {
-  if (f.Blank()) return;
   const string_view f1 = f.F(1);
+  if (f1.empty()) return;  // a blank line (only F1 can be empty and alone)
   if (f1.find("file=") != string_view::npos) {
     m.FileName.assign(f1.substr(5));  // F1 from its sixth byte on
     return;
   }
-  if (ReadHeader(m, f, f1) || ReadAttribute(m, f, f1) ||
-      ReadElement(m, f, f1)) {
-    return;
+  // Every key starts with one of a few bytes; numbers skip the key tests.
+  switch (f1[0]) {
+    case 'h':
+    case 'b':
+      if (ReadHeader(m, f, f1) || ReadAttribute(m, f, f1)) return;
+      break;
+    case 'l':
+    case 'z':
+    case 'm':
+    case '#':
+      if (ReadAttribute(m, f, f1)) return;
+      break;
+    case 'c':
+    case 'p':
+      if (ReadAttribute(m, f, f1) || ReadElement(m, f, f1)) return;
+      break;
+    case 'B':
+    case 's':
+      if (ReadElement(m, f, f1)) return;
+      break;
+    default: break;
   }
   if (f.Count() == 4) ReadPlainLine(m, f);
 }
 
-// Splits and parses one line. The line may hold CR bytes: every CR is
-// dropped before splitting (a CR never ends a line).
-void ParseRawLine(JwwModel& m, JwcFields& fields, std::string& scratch,
-                  const char* begin, const char* end) {
-  if (end > begin && end[-1] == '\r') --end;
-  const size_t size = static_cast<size_t>(end - begin);
-  if (size != 0 && std::memchr(begin, '\r', size) != nullptr) {
-    scratch.clear();
-    for (const char* p = begin; p != end; ++p) {
-      if (*p != '\r') scratch.push_back(*p);
-    }
-    fields.Split(scratch);
-  } else {
-    fields.Split(string_view(begin, size));
+// Drops every CR of data[0..size) in place (a CR never ends a line, and the
+// one before LF goes too); returns the new size.
+size_t DropCr(char* data, size_t size) {
+  char* cr = static_cast<char*>(std::memchr(data, '\r', size));
+  if (cr == nullptr) return size;
+  char* w = cr;
+  for (const char* p = cr + 1; p != data + size; ++p) {
+    if (*p != '\r') *w++ = *p;
   }
-  ParseFields(m, fields);
+  return static_cast<size_t>(w - data);
+}
+
+// Appends data[0..size) without its CR bytes.
+void AppendWithoutCr(std::string& to, const char* data, size_t size) {
+  const size_t old = to.size();
+  to.append(data, size);
+  to.resize(old + DropCr(&to[old], size));
 }
 
 // Reads the whole stream; false on an input error (the partial line being
-// read is then dropped, everything before it stays parsed).
+// read is then dropped, everything before it stays parsed). Lines inside a
+// chunk are split where they lie; only a line that spans chunks is gathered
+// in `pending`, so memory follows the longest line, not the file.
 bool ReadStreamLines(JwwModel& m, ReadStream& in) {
   constexpr size_t kChunkSize = size_t{1} << 20;
   const std::unique_ptr<char[]> chunk(new char[kChunkSize]);
-  std::string carry;    // the start of a line that spans chunks, CRs removed
-  std::string scratch;  // a line that holds CR bytes, CRs removed
+  std::string pending;  // the start of a line that spans chunks, CRs removed
   JwcFields fields;
   bool endOfFile = false;
   while (!endOfFile) {
     const long got = in.Read(chunk.get(), kChunkSize);
     if (got < 0) return false;
     if (got == 0) break;
-    const char* p = chunk.get();
-    const char* end =
-        p + (static_cast<size_t>(got) < kChunkSize ? static_cast<size_t>(got)
-                                                   : kChunkSize);
+    char* p = chunk.get();
+    char* end = p + std::min(static_cast<size_t>(got), kChunkSize);
     // A Ctrl-Z byte ends the file; the line before it is the last line.
-    if (const void* eof = std::memchr(p, 0x1A, static_cast<size_t>(end - p))) {
-      end = static_cast<const char*>(eof);
+    if (void* eof = std::memchr(p, 0x1A, static_cast<size_t>(end - p))) {
+      end = static_cast<char*>(eof);
       endOfFile = true;
     }
     while (p < end) {
-      const auto* lf = static_cast<const char*>(
-          std::memchr(p, '\n', static_cast<size_t>(end - p)));
+      const size_t rest = static_cast<size_t>(end - p);
+      auto* lf = static_cast<char*>(std::memchr(p, '\n', rest));
       if (lf == nullptr) {
-        for (; p != end; ++p) {
-          if (*p != '\r') carry.push_back(*p);
-        }
+        AppendWithoutCr(pending, p, rest);
         break;
       }
-      if (carry.empty()) {
-        ParseRawLine(m, fields, scratch, p, lf);
+      const size_t length = static_cast<size_t>(lf - p);
+      if (pending.empty()) {
+        fields.SplitInPlace(p, DropCr(p, length));
       } else {
-        for (; p != lf; ++p) {
-          if (*p != '\r') carry.push_back(*p);
-        }
-        fields.Split(carry);
-        ParseFields(m, fields);
-        carry.clear();
+        AppendWithoutCr(pending, p, length);
+        fields.SplitInPlace(pending.data(), pending.size());
       }
+      ParseFields(m, fields);
+      pending.clear();
       p = lf + 1;
     }
   }
-  if (!carry.empty()) {  // the last line, without a line end
-    fields.Split(carry);
+  if (!pending.empty()) {  // the last line, without a line end
+    fields.SplitInPlace(pending.data(), pending.size());
     ParseFields(m, fields);
   }
   return true;

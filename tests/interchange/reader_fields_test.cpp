@@ -90,6 +90,15 @@ TEST_P(SplitTest, GivesFields) {
   EXPECT_EQ(SplitAll(GetParam().line), GetParam().expected);
 }
 
+TEST_P(SplitTest, GivesTheSameFieldsInPlace) {
+  std::string line = GetParam().line;
+  JwcFields f;
+  f.SplitInPlace(line.data(), line.size());
+  Fields got;
+  for (int i = 1; i <= f.Count(); ++i) got.emplace_back(f.F(i));
+  EXPECT_EQ(got, GetParam().expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Lines, SplitTest, testing::ValuesIn(kSplitCases),
                          [](const testing::TestParamInfo<SplitCase>& info) {
                            std::string n;
@@ -174,6 +183,15 @@ TEST(SplitRandom, StaysWithinSlotsAndLine) {
       }
     }
     ASSERT_LE(total, line.size());
+
+    // Splitting over the line's own bytes gives the same fields.
+    std::string copy = line;
+    JwcFields inPlace;
+    inPlace.SplitInPlace(copy.data(), copy.size());
+    ASSERT_EQ(inPlace.Count(), f.Count()) << line;
+    for (int i = 1; i <= f.Count(); ++i) {
+      ASSERT_EQ(inPlace.F(i), f.F(i)) << line;
+    }
   }
 }
 

@@ -12,6 +12,7 @@
 
 namespace {
 
+using dimtest::DimBench;
 using dimtest::DimFormTest;
 
 // ---------------------------------------------------------------------------
@@ -100,10 +101,9 @@ TEST_F(ReadDimSettingsTest, FocusesTheFirstBadControlSilently) {
        ControlId::Edit5},
   };
   for (const CheckRow& r : rows) {
-    HeadlessPort p(dir.Path());
-    TForm1 f(p);
-    f.ComboBox3.Items.assign(11, "item");
-    f.ComboBox3.ItemIndex = 0;
+    DimBench b;
+    HeadlessPort& p = b.port;
+    TForm1& f = b.form;
     r.change(f);
     TDimSettings s;
     const bool ok = ReadDimSettings(f, s);
@@ -190,8 +190,7 @@ TEST_F(ReadDimSettingsTest, BlankPrefixAndSuffixBecomeEmpty) {
 // ---------------------------------------------------------------------------
 // The chain, the side test and the new dimension's geometry.
 
-class BuildDimSpanTest : public DimFormTest {
- protected:
+struct SpanBench : DimBench {
   TDimSpanOutcome Build() {
     EXPECT_TRUE(ReadDimSettings(form, settings));
     return BuildDimSpan(form, settings, span);
@@ -199,6 +198,8 @@ class BuildDimSpanTest : public DimFormTest {
   TDimSettings settings;
   TDimSpan span;
 };
+
+class BuildDimSpanTest : public testing::Test, public SpanBench {};
 
 TEST_F(BuildDimSpanTest, SideTestAlongTheAxisWithTolerance) {
   struct Row {
@@ -233,34 +234,23 @@ TEST_F(BuildDimSpanTest, SideTestAlongTheAxisWithTolerance) {
       {90, {0, 0, 0, 100}, {300, 50}, std::nullopt},
   };
   for (const Row& r : rows) {
-    HeadlessPort p(dir.Path());
-    TForm1 f(p);
-    f.ComboBox3.Items.assign(11, "item");
-    f.ComboBox3.ItemIndex = 0;
-    InitJwwModel(f.Model);
-    f.ExePath = dir.Path();
-    f.SavedScale = 1;
-    f.Model.AxisAngle = r.axis;
-    f.PrevX1 = r.chain[0], f.PrevY1 = r.chain[1];
-    f.PrevX2 = r.chain[2], f.PrevY2 = r.chain[3];
-    f.Model.HpPoints[1] = TJwwHpPoint{1, r.p1.X, r.p1.Y, 1};
-    f.Model.HpPoints[2] = TJwwHpPoint{1, 10, 40, 1};
-    TDimSettings s;
-    ASSERT_TRUE(ReadDimSettings(f, s));
-    TDimSpan sp;
-    const TDimSpanOutcome outcome = BuildDimSpan(f, s, sp);
+    SpanBench b;
+    b.form.Model.AxisAngle = r.axis;
+    b.SetChain(r.chain[0], r.chain[1], r.chain[2], r.chain[3], 0, 20);
+    b.Pick(r.p1.X, r.p1.Y, 10, 40);
+    const TDimSpanOutcome outcome = b.Build();
     SCOPED_TRACE(testing::Message() << "axis " << r.axis << " p1 (" << r.p1.X
                                     << ", " << r.p1.Y << ")");
     if (r.side) {
       EXPECT_EQ(outcome, TDimSpanOutcome::Ready);
-      EXPECT_EQ(sp.Side, *r.side);
-      EXPECT_TRUE(p.Confirmations.empty());
-      EXPECT_FALSE(f.Closed());
+      EXPECT_EQ(b.span.Side, *r.side);
+      EXPECT_TRUE(b.port.Confirmations.empty());
+      EXPECT_FALSE(b.form.Closed());
     } else {
       EXPECT_EQ(outcome, TDimSpanOutcome::Inside);
-      ASSERT_EQ(p.Confirmations.size(), 1u);
-      EXPECT_EQ(p.Confirmations[0], texts::kMsgInsideChain);
-      EXPECT_TRUE(f.Closed());
+      EXPECT_EQ(b.port.Confirmations,
+                std::vector<std::string>{texts::kMsgInsideChain});
+      EXPECT_TRUE(b.form.Closed());
     }
   }
 }
@@ -396,27 +386,15 @@ TEST_F(BuildDimSpanTest, ZeroLengthIsRefusedAfterSaving) {
 
 TEST_F(BuildDimSpanTest, WithoutPickedPointsNothingIsDrawnOrSaved) {
   for (int missing : {1, 2}) {
-    HeadlessPort p(dir.Path());
-    TForm1 f(p);
-    InitJwwModel(f.Model);
-    f.ExePath = dir.Path();
-    f.ComboBox3.Items.assign(11, "item");
-    f.ComboBox3.ItemIndex = 0;
-    f.SavedScale = 1;
-    f.PrevX2 = 100;
-    f.Model.HpPoints[1] = TJwwHpPoint{1, 150, 0, 1};
-    f.Model.HpPoints[2] = TJwwHpPoint{1, 110, 40, 1};
-    f.Model.HpPoints[missing].Used = 0;
-    TDimSettings s;
-    ASSERT_TRUE(ReadDimSettings(f, s));
-    TDimSpan sp;
-    EXPECT_EQ(BuildDimSpan(f, s, sp), TDimSpanOutcome::NoPickedPoint);
-    ASSERT_EQ(p.Confirmations.size(), 1u);
-    EXPECT_EQ(p.Confirmations[0], texts::kMsgNoPickedPoint);
-    EXPECT_TRUE(f.Closed());
-    EXPECT_EQ(f.PrevX2, 100);
-    EXPECT_FALSE(PathExists(SettingsPath()));
-    EXPECT_EQ(ReadFileBytes(JwcPath()), "hq\r\n");
+    SpanBench b;
+    b.form.Model.HpPoints[missing].Used = 0;
+    EXPECT_EQ(b.Build(), TDimSpanOutcome::NoPickedPoint);
+    EXPECT_EQ(b.port.Confirmations,
+              std::vector<std::string>{texts::kMsgNoPickedPoint});
+    EXPECT_TRUE(b.form.Closed());
+    EXPECT_EQ(b.form.PrevX2, 100);
+    EXPECT_FALSE(PathExists(b.SettingsPath()));
+    EXPECT_EQ(ReadFileBytes(b.JwcPath()), "hq\r\n");
   }
 }
 
@@ -433,27 +411,18 @@ TEST_F(BuildDimSpanTest, OverflowingChainIsRefusedBeforeSaving) {
       {"zero saved scale", 0, 1, 100},
   };
   for (const Row& r : rows) {
-    HeadlessPort p(dir.Path());
-    TForm1 f(p);
-    InitJwwModel(f.Model);
-    f.ExePath = dir.Path();
-    f.ComboBox3.Items.assign(11, "item");
-    f.ComboBox3.ItemIndex = 0;
-    f.SavedScale = r.savedScale;
-    f.Model.GroupScale[0] = r.drawScale;
-    f.PrevX2 = r.chainEnd;
-    f.PrevY3 = 20;
-    f.Model.HpPoints[1] = TJwwHpPoint{1, 1e300, 0, 1};
-    f.Model.HpPoints[2] = TJwwHpPoint{1, 110, 40, 1};
-    TDimSettings s;
-    ASSERT_TRUE(ReadDimSettings(f, s));
-    TDimSpan sp;
-    EXPECT_EQ(BuildDimSpan(f, s, sp), TDimSpanOutcome::Unusable) << r.name;
-    ASSERT_EQ(p.Confirmations.size(), 1u) << r.name;
-    EXPECT_EQ(p.Confirmations[0], texts::kMsgZeroLength) << r.name;
-    EXPECT_FALSE(f.Closed()) << r.name;
-    EXPECT_EQ(f.PrevX2, r.chainEnd) << r.name;
-    EXPECT_FALSE(PathExists(SettingsPath())) << r.name;
+    SpanBench b;
+    b.form.SavedScale = r.savedScale;
+    b.form.Model.GroupScale[0] = r.drawScale;
+    b.SetChain(0, 0, r.chainEnd, 0, 0, 20);
+    b.Pick(1e300, 0, 110, 40);
+    EXPECT_EQ(b.Build(), TDimSpanOutcome::Unusable) << r.name;
+    EXPECT_EQ(b.port.Confirmations,
+              std::vector<std::string>{texts::kMsgZeroLength})
+        << r.name;
+    EXPECT_FALSE(b.form.Closed()) << r.name;
+    EXPECT_EQ(b.form.PrevX2, r.chainEnd) << r.name;
+    EXPECT_FALSE(PathExists(b.SettingsPath())) << r.name;
   }
 }
 
@@ -472,30 +441,20 @@ TEST_F(BuildDimSpanTest, OverflowingGeometryIsRefusedLikeZeroLength) {
       {"huge gap", 0, {150, 0}, "1e300", 1e10},
   };
   for (const Row& r : rows) {
-    HeadlessPort p(dir.Path());
-    TForm1 f(p);
-    InitJwwModel(f.Model);
-    f.ExePath = dir.Path();
-    f.ComboBox3.Items.assign(11, "item");
-    f.ComboBox3.ItemIndex = 0;
-    f.SavedScale = r.drawScale;
-    f.Model.GroupScale[0] = r.drawScale;
-    f.Model.AxisAngle = r.axis;
-    f.PrevX2 = 100;
-    f.PrevY3 = 20;
-    f.Edit4.Text = r.valueGap;
-    f.Model.HpPoints[1] = TJwwHpPoint{1, r.p1.X, r.p1.Y, 1};
-    f.Model.HpPoints[2] = TJwwHpPoint{1, 110, 40, 1};
-    TDimSettings s;
-    ASSERT_TRUE(ReadDimSettings(f, s));
-    TDimSpan sp;
-    EXPECT_EQ(BuildDimSpan(f, s, sp), TDimSpanOutcome::ZeroLength) << r.name;
-    ASSERT_EQ(p.Confirmations.size(), 1u) << r.name;
-    EXPECT_EQ(p.Confirmations[0], texts::kMsgZeroLength) << r.name;
-    EXPECT_FALSE(f.Closed()) << r.name;
-    EXPECT_TRUE(AllNumbersFinite(SettingsPath())) << r.name;
-    f.Close();
-    EXPECT_EQ(ReadFileBytes(JwcPath()), "hq\r\n") << r.name;
+    SpanBench b;
+    b.form.SavedScale = r.drawScale;
+    b.form.Model.GroupScale[0] = r.drawScale;
+    b.form.Model.AxisAngle = r.axis;
+    b.form.Edit4.Text = r.valueGap;
+    b.Pick(r.p1.X, r.p1.Y, 110, 40);
+    EXPECT_EQ(b.Build(), TDimSpanOutcome::ZeroLength) << r.name;
+    EXPECT_EQ(b.port.Confirmations,
+              std::vector<std::string>{texts::kMsgZeroLength})
+        << r.name;
+    EXPECT_FALSE(b.form.Closed()) << r.name;
+    EXPECT_TRUE(DimBench::AllNumbersFinite(b.SettingsPath())) << r.name;
+    b.form.Close();
+    EXPECT_EQ(ReadFileBytes(b.JwcPath()), "hq\r\n") << r.name;
   }
 }
 

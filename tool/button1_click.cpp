@@ -5,6 +5,8 @@
 #include "tool/form.h"
 
 void TForm1::Button1Click() {
+  // A closed dialog has handed its model to the host already.
+  if (Closed()) return;
   WindowLeft = Port().DialogLeft();
   WindowTop = Port().DialogTop();
   TDimSettings settings;

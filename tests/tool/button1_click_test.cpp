@@ -277,4 +277,99 @@ TEST_F(Button1ClickTest, ChainAtAnotherScaleDrawsInCurrentUnits) {
                                                    {"pt 150 20 1 180 7"}}));
 }
 
+TEST_F(Button1ClickTest, WholeRunFromTheHostsFile) {
+  // A file the host wrote for another tool: scale 250 everywhere, layer
+  // group 2, text type 3 (width 3, spacing 0.5), point 1 left of the chain.
+  ASSERT_TRUE(WriteFileBytes(
+      JwcPath(), ReadFileBytes(SourcePath(
+                     "tests/data/host-samples/fuji_points_4.JWC_TEMP.TXT"))));
+  const char* settings[] = {"100",
+                            "200",
+                            "0",
+                            "0",
+                            "0",
+                            "3",
+                            "2",
+                            "1",
+                            "",
+                            "",
+                            "0.5",
+                            "2",
+                            "2",
+                            "3",
+                            "15",
+                            "2",
+                            "0",
+                            "0",
+                            "0",
+                            "0",
+                            "0",
+                            "0",
+                            "2",
+                            "250",
+                            "0",
+                            "-30000",
+                            "-21231.6354329471",
+                            "-20000",
+                            "-21231.6354329471",
+                            "-30000",
+                            "-20000"};
+  std::string bytes;
+  for (const char* line : settings) bytes += std::string(line) + "\r\n";
+  ASSERT_TRUE(WriteFileBytes(SettingsPath(), bytes));
+  form.FormShow();
+  ASSERT_FALSE(form.Closed());
+  form.Button1Click();
+  ASSERT_TRUE(form.Closed());
+  const double t = 1e-6;
+  ExpectRecords(
+      Output(*this),
+      {{"lg2"},
+       {"ly6"},
+       {"lc2"},
+       {"pn2"},
+       {"lt1"},
+       {kFontRecord},
+       {"z3"},
+       {"-39902.7596123089 -20731.6354329471 -39902.7596123089 -19500", t},
+       {"z3"},
+       {"-39902.7596123089 -20000 -30000 -20000"},
+       {"cn3"},
+       {"cc0"},
+       {"z3"},
+       {"cs -16512.3573276753 -18964.6813169972 10 0 \"9902.76"},
+       {"z3"},
+       {"-34951.3798061545 -20000 -16637.3573276753 -19089.6813169972", t},
+       {"z3"},
+       {"-16637.3573276753 -19089.6813169972 -13387.3573276753 "
+        "-19089.6813169972",
+        t},
+       {"z3"},
+       {"-39902.7596123089 -20000 -39178.3152425921 -19805.8857161731", t},
+       {"z3"},
+       {"-39902.7596123089 -20000 -39178.3152425921 -20194.1142838269", t},
+       {"z3"},
+       {"z3"},
+       {"-30000 -20000 -30724.4443697168 -20194.1142838269", t},
+       {"z3"},
+       {"-30000 -20000 -30724.4443697168 -19805.8857161731", t}});
+  const std::vector<std::string> saved = FileLines(SettingsPath());
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(std::vector<std::string>(saved.begin(), saved.begin() + 2),
+            (std::vector<std::string>{"100", "200"}));
+  EXPECT_EQ(std::vector<std::string>(saved.begin() + 22, saved.end()),
+            (std::vector<std::string>{
+                "2", "250", "0", "-39902.7596123089", "-21231.6354329471",
+                "-20000", "-21231.6354329471", "-30000", "-20000"}));
+}
+
+TEST_F(Button1ClickTest, PressAfterClosingDoesNothing) {
+  form.Button2Click();
+  form.Button1Click();
+  EXPECT_TRUE(port.Confirmations.empty());
+  EXPECT_TRUE(port.Focused.empty());
+  EXPECT_FALSE(PathExists(SettingsPath()));
+  EXPECT_EQ(ReadFileBytes(JwcPath()), "hq\r\n");
+}
+
 }  // namespace

@@ -1,0 +1,275 @@
+// Start-up benchmark: the time from starting a Windows program under Wine
+// until a window with a given title is mapped on the X display, for several
+// cases measured round-robin on the same warm wineserver.
+//
+//   startup_bench [--reps N] [--timeout S] --title T
+//                 --case <label> <folder> <exe> [<input file>] [--limit R] ...
+//
+// The first case is the floor every other case is compared with; a case
+// with --limit R prints a target line: its median at most R times the
+// floor's. Each
+// measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
+// starts "wine64 <exe>" in <folder>, waits for the window, then kills that
+// one process. The window is found by MapNotify events on the root window
+// (top-level windows are its children without a window manager), with a
+// full scan of the root's children every 20 ms as a fallback.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench/bench_util.h"
+
+namespace {
+
+struct Case {
+  std::string label, folder, exe, input;
+  double limit = 0;  // the largest ratio to the floor that meets the target
+  std::vector<double> seconds;
+  std::vector<double> peakKiB;
+};
+
+class WindowWatch {
+ public:
+  bool Open(const std::string& title) {
+    title_ = title;
+    d_ = XOpenDisplay(nullptr);
+    if (d_ == nullptr) return false;
+    root_ = DefaultRootWindow(d_);
+    netWmName_ = XInternAtom(d_, "_NET_WM_NAME", False);
+    utf8_ = XInternAtom(d_, "UTF8_STRING", False);
+    XSelectInput(d_, root_, SubstructureNotifyMask);
+    XSync(d_, False);
+    return true;
+  }
+  ~WindowWatch() {
+    if (d_ != nullptr) XCloseDisplay(d_);
+  }
+
+  /// True when a mapped top-level window has the title.
+  bool Scan() {
+    Window rootReturn, parent;
+    Window* children = nullptr;
+    unsigned int n = 0;
+    bool found = false;
+    if (XQueryTree(d_, root_, &rootReturn, &parent, &children, &n)) {
+      for (unsigned int i = 0; i < n && !found; ++i) {
+        found = Matches(children[i]);
+      }
+      if (children != nullptr) XFree(children);
+    }
+    return found;
+  }
+
+  /// Waits up to `limit` seconds for the window; true when it appeared.
+  bool WaitFor(double limit) {
+    const double start = bench::Now();
+    double lastScan = 0;
+    for (;;) {
+      while (XPending(d_) > 0) {
+        XEvent e;
+        XNextEvent(d_, &e);
+        if (e.type == CreateNotify) {
+          // The title may be set after mapping: watch the properties too.
+          XSelectInput(d_, e.xcreatewindow.window, PropertyChangeMask);
+        } else if (e.type == MapNotify && Matches(e.xmap.window)) {
+          return true;
+        } else if (e.type == PropertyNotify && Matches(e.xproperty.window)) {
+          return true;
+        }
+      }
+      const double now = bench::Now();
+      if (now - lastScan > 0.02) {
+        if (Scan()) return true;
+        lastScan = now;
+      }
+      if (now - start > limit) return false;
+      pollfd p{ConnectionNumber(d_), POLLIN, 0};
+      poll(&p, 1, 2);
+    }
+  }
+
+  /// Waits until no window with the title is mapped (after a kill).
+  void WaitGone(double limit) {
+    const double start = bench::Now();
+    while (Scan() && bench::Now() - start < limit) usleep(5000);
+    // Drop the events of the old window.
+    while (XPending(d_) > 0) {
+      XEvent e;
+      XNextEvent(d_, &e);
+    }
+  }
+
+ private:
+  bool Matches(Window w) {
+    XWindowAttributes a;
+    // A window may be gone by now; errors are ignored by the handler.
+    if (!XGetWindowAttributes(d_, w, &a) || a.map_state != IsViewable) {
+      return false;
+    }
+    return Title(w) == title_;
+  }
+
+  std::string Title(Window w) {
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(d_, w, netWmName_, 0, 1024, False, utf8_, &type,
+                           &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+      title.assign(reinterpret_cast<char*>(data), count);
+      XFree(data);
+      return title;
+    }
+    XTextProperty prop;
+    if (XGetWMName(d_, w, &prop) && prop.value != nullptr) {
+      char** list = nullptr;
+      int n = 0;
+      if (Xutf8TextPropertyToTextList(d_, &prop, &list, &n) >= Success &&
+          n > 0 && list != nullptr) {
+        title = list[0];
+        XFreeStringList(list);
+      }
+      XFree(prop.value);
+    }
+    return title;
+  }
+
+  Display* d_ = nullptr;
+  Window root_ = 0;
+  Atom netWmName_ = 0, utf8_ = 0;
+  std::string title_;
+};
+
+int IgnoreXErrors(Display*, XErrorEvent*) {
+  return 0;
+}
+
+// One start; false when the window did not appear in time.
+bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
+  namespace fs = std::filesystem;
+  if (!c.input.empty()) {
+    std::error_code ec;
+    fs::copy_file(c.input, c.folder + "/JWC_TEMP.TXT",
+                  fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+      std::fprintf(stderr, "startup_bench: cannot copy %s\n", c.input.c_str());
+      return false;
+    }
+  }
+  const double t0 = bench::Now();
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    if (chdir(c.folder.c_str()) != 0) _exit(126);
+    execlp("wine64", "wine64", c.exe.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const bool found = watch.WaitFor(timeout);
+  const double t1 = bench::Now();
+  kill(pid, SIGKILL);
+  int status = 0;
+  rusage usage{};
+  while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+  }
+  watch.WaitGone(5);
+  if (!found) {
+    std::fprintf(stderr, "startup_bench: no window for %s within %.0f s\n",
+                 c.label.c_str(), timeout);
+    return false;
+  }
+  if (keep) {
+    c.seconds.push_back(t1 - t0);
+    c.peakKiB.push_back(static_cast<double>(usage.ru_maxrss));
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int reps = 7;
+  double timeout = 60;
+  std::string title;
+  std::vector<Case> cases;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--reps" && i + 1 < argc) {
+      reps = std::atoi(argv[++i]);
+    } else if (a == "--timeout" && i + 1 < argc) {
+      timeout = std::atof(argv[++i]);
+    } else if (a == "--title" && i + 1 < argc) {
+      title = argv[++i];
+    } else if (a == "--case" && i + 3 < argc) {
+      Case c;
+      c.label = argv[++i];
+      c.folder = argv[++i];
+      c.exe = argv[++i];
+      if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) {
+        c.input = argv[++i];
+      }
+      if (i + 2 < argc && std::string(argv[i + 1]) == "--limit") {
+        c.limit = std::atof(argv[i + 2]);
+        i += 2;
+      }
+      cases.push_back(c);
+    } else {
+      std::fprintf(stderr, "startup_bench: unknown argument %s\n", a.c_str());
+      return 2;
+    }
+  }
+  if (title.empty() || cases.size() < 2 || reps < 1) {
+    std::fprintf(stderr,
+                 "usage: %s [--reps N] [--timeout S] --title T --case <label> "
+                 "<folder> <exe> [<input>] ...\n",
+                 argv[0]);
+    return 2;
+  }
+  XSetErrorHandler(IgnoreXErrors);
+  WindowWatch watch;
+  if (!watch.Open(title)) {
+    std::fprintf(stderr, "startup_bench: no X display\n");
+    return 1;
+  }
+  // A first round warms the wineserver, the page cache and Wine's DLLs.
+  for (Case& c : cases) {
+    if (!MeasureOnce(watch, c, timeout, false)) return 1;
+  }
+  for (int r = 0; r < reps; ++r) {
+    for (Case& c : cases) {
+      if (!MeasureOnce(watch, c, timeout, true)) return 1;
+    }
+  }
+  const double floor = bench::Median(cases[0].seconds);
+  const double floorPeak = bench::Median(cases[0].peakKiB) * 1024;
+  bench::PrintRow("start-up " + cases[0].label + " (floor)", floor, floor,
+                  bench::FormatMB(floorPeak) + " (process)");
+  for (size_t i = 1; i < cases.size(); ++i) {
+    const double s = bench::Median(cases[i].seconds);
+    const double peak = bench::Median(cases[i].peakKiB) * 1024;
+    bench::PrintRow("start-up " + cases[i].label + " vs floor", s, floor,
+                    bench::FormatMB(peak) + " (process)");
+    if (cases[i].limit > 0) {
+      char text[160];
+      std::snprintf(text, sizeof text,
+                    "start-up %s: <= %.2fx the floor (%.2fx, +%s)",
+                    cases[i].label.c_str(), cases[i].limit, s / floor,
+                    bench::FormatSeconds(s - floor).c_str());
+      bench::PrintTarget(text, s <= cases[i].limit * floor);
+    }
+  }
+  return 0;
+}

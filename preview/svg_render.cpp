@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <limits>
 #include <set>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "preview/sjis_utf8.h"
@@ -89,6 +91,10 @@ struct Text {
   double Spacing;
   std::string Utf8;
   int32_t Colour;
+  // Each character's UTF-8 and its offset along the base line, where the
+  // host puts it: a double-byte character takes the width and the spacing
+  // after it, a single-byte one half of each.
+  std::vector<std::pair<double, std::string>> Chars;
 };
 
 struct Label {
@@ -152,6 +158,15 @@ Text MakeText(const TPreviewScene& scene, const TJwwEntText& t) {
   out.Spacing = t.Spacing * s;
   out.Length = TextLength(t.Text, out.Width, out.Spacing);
   out.Utf8 = SjisToUtf8(t.Text);
+  double at = 0;
+  for (size_t i = 0; i < t.Text.size();) {
+    const bool wide = IsLeadByte(static_cast<unsigned char>(t.Text[i]));
+    const size_t n = wide && i + 1 < t.Text.size() ? 2 : 1;
+    out.Chars.emplace_back(at,
+                           SjisToUtf8(std::string_view(t.Text).substr(i, n)));
+    at += wide ? out.Width + out.Spacing : (out.Width + out.Spacing) / 2;
+    i += n;
+  }
   out.Colour = t.Head.Colour;
   return out;
 }
@@ -413,10 +428,18 @@ std::string TextElement(const Text& t, const std::string& fill,
                   Num(sx * s) + " " + Num(s) + " " + Num(-c) + " " + Num(t.X) +
                   " " + Num(t.Y) + ")\" font-size=\"" + Num(t.Height) +
                   "\" fill=\"" + fill + "\"";
-  if (std::fabs(t.Spacing) > 1e-12 && sx > 1e-12) {
-    e += " letter-spacing=\"" + Num(t.Spacing / sx) + "\"";
+  e += extra + ">";
+  if (std::fabs(t.Spacing) > 1e-12 && sx > 1e-12 && !t.Chars.empty()) {
+    // With spacing, every character is put where the host puts it; the
+    // font's own advance is right only without spacing.
+    for (const auto& [offset, utf8] : t.Chars) {
+      e += "<tspan x=\"" + Num(offset / sx) + "\">" + EscapeXml(utf8) +
+           "</tspan>";
+    }
+  } else {
+    e += EscapeXml(t.Utf8);
   }
-  e += extra + ">" + EscapeXml(t.Utf8) + "</text>\n";
+  e += "</text>\n";
   return e;
 }
 

@@ -248,6 +248,20 @@ TEST_F(SvgTest, TextsAreUtf8UprightAlongTheirDirection) {
             std::string::npos);
 }
 
+TEST_F(SvgTest, SpacedTextsPutEachCharacterWhereTheHostDoes) {
+  // Width 3, spacing 0.5: a double-byte character advances 3.5, a
+  // single-byte one 1.75; the width/height squeeze (3/2) is undone in x.
+  Drawn({"cn0 3 2 0.5 2",
+         "ch 0 0 1 0 \"a\x82\x54"
+         "b&"});
+  const std::string svg = Render();
+  EXPECT_NE(svg.find("<tspan x=\"0\">a</tspan><tspan x=\"1.166666667\">５"
+                     "</tspan><tspan x=\"3.5\">b</tspan><tspan "
+                     "x=\"4.666666667\">&amp;</tspan></text>"),
+            std::string::npos)
+      << svg;
+}
+
 TEST_F(SvgTest, DimensionFigureIsLinePlusText) {
   Drawn({"msg", "0 0 100 0", "cs 50 5 1 0 \"100"});
   const std::string svg = Render();

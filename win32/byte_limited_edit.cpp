@@ -47,21 +47,25 @@ LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam,
   if (limit <= 0 || !MayInsertText(message)) {
     return CallWindowProcW(original, edit, message, wParam, lParam);
   }
-  std::wstring before = TextOf(edit);
-  DWORD selStart = 0, selEnd = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-               reinterpret_cast<LPARAM>(&selEnd));
-  LRESULT result = CallWindowProcW(original, edit, message, wParam, lParam);
-  std::wstring after = TextOf(edit);
-  if (after != before) {
-    int bytes = SjisByteCount(after);
-    if (bytes > limit && bytes > SjisByteCount(before)) {
-      SetWindowTextW(edit, before.c_str());
-      SendMessageW(edit, EM_SETSEL, selStart, selEnd);
-      MessageBeep(MB_OK);
+  try {
+    std::wstring before = TextOf(edit);
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    LRESULT result = CallWindowProcW(original, edit, message, wParam, lParam);
+    std::wstring after = TextOf(edit);
+    if (after != before) {
+      int bytes = SjisByteCount(after);
+      if (bytes > limit && bytes > SjisByteCount(before)) {
+        SetWindowTextW(edit, before.c_str());
+        SendMessageW(edit, EM_SETSEL, selStart, selEnd);
+        MessageBeep(MB_OK);
+      }
     }
+    return result;
+  } catch (...) {
+    return 0;  // nothing may leave a window procedure
   }
-  return result;
 }
 
 }  // namespace

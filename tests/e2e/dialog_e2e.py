@@ -137,7 +137,11 @@ class Folder:
         os.makedirs(copy)
         for name, data in files.items():
             write(os.path.join(copy, name), data)
-        run([args.batch, copy], 60)
+        # Exit 0 when it drew, 1 when it refused or showed a message.
+        done = subprocess.run(["timeout", "60", args.batch, copy],
+                              capture_output=True)
+        check(done.returncode in (0, 1), "t482-batch failed (%d)"
+              % done.returncode)
         return {name: read(os.path.join(copy, name))
                 for name in os.listdir(copy)}
 
@@ -276,9 +280,15 @@ def close_ways():
     def cancel_key(app, w):
         app.keys("alt+n")
 
+    def enter_on_focused_cancel(app, w):
+        # Backwards from the first list: the notes are skipped, Cancel has
+        # the focus and Enter presses it, not the default button.
+        app.keys("shift+Tab", "Return")
+
     return [("escape", escape), ("cancel button", cancel_button),
             ("close box", close_box), ("system menu", system_menu),
-            ("cancel accelerator", cancel_key)]
+            ("cancel accelerator", cancel_key),
+            ("enter on the focused cancel button", enter_on_focused_cancel)]
 
 
 def case_every_way_of_closing_draws_nothing():
@@ -335,6 +345,40 @@ def agrees_with_batch(files, subpath=None, press=("Return",)):
     return folder
 
 
+# OK presses the construction answers with a message: after it the dialog
+# has closed, or stays open until the user cancels. Either way the files end
+# as t482-batch leaves them.
+MESSAGE_CASES = [
+    ("inside_refused", False),
+    ("missing_point", False),
+    ("no_host_file", False),
+    ("zero_length", True),
+]
+
+
+def case_messages_of_the_construction():
+    for case, stays_open in MESSAGE_CASES:
+        files = golden_input(case)
+        folder = Folder(files)
+        app = App(folder)
+        app.find()
+        app.keys("Return")
+        app.find(CONFIRM)
+        app.keys("Return")
+        time.sleep(1)
+        check(bool(app.visible(DIALOG)) == stays_open,
+              "%s: dialog %s after the message" % (
+                  case, "closed" if stays_open else "still open"))
+        if stays_open:
+            app.find()
+            app.keys("Escape")
+        app.wait_exit()
+        expected = folder.batch_copy(files)
+        for name in ("JWC_TEMP.TXT", "t207.dat"):
+            check(folder.file(name) == expected.get(name),
+                  "%s: %s differs from t482-batch" % (case, name))
+
+
 def case_ok_draws_as_the_batch_runner():
     for case in ("right_extension", "left_extension", "scale_change",
                  "axis_changed", "reversed_overhang", "dim_figure",
@@ -354,8 +398,9 @@ def case_extended_precision_at_run_time():
 
 
 def case_folder_with_japanese_name_and_blank():
+    # OK by its accelerator this time.
     agrees_with_batch(golden_input("right_extension"),
-                      subpath="外部変形/寸法 追加")
+                      subpath="外部変形/寸法 追加", press=("alt+y",))
 
 
 # Keys for the tab-order walk: what to do on each control in turn, from the
@@ -454,6 +499,26 @@ def case_edit_limit_counts_bytes():
     check(lines[8] == b"A" * 32, "Edit2 kept %r" % lines[8])
     check(lines[13] == b"3", "Edit7 kept %r" % lines[13])
 
+    # Loaded texts count Shift-JIS bytes: 15 double-byte characters leave
+    # room for two more bytes. A loaded text over the limit stays whole.
+    kanji = "寸" * 15
+    for loaded, typed, saved in ((kanji, "AAA", kanji + "AA"),
+                                 ("B" * 40, "C", "B" * 40)):
+        files = golden_input("right_extension")
+        files["t207.dat"] = with_lines(files["t207.dat"],
+                                       {9: loaded.encode("cp932")})
+        folder = Folder(files)
+        app = App(folder)
+        w = app.find()
+        app.click_control(w, "Edit2")
+        app.keys("End")
+        app.type(typed)
+        app.keys("Return")
+        app.wait_exit()
+        line = settings_lines(os.path.join(folder.path, "t207.dat"))[8]
+        check(line == saved.encode("cp932"), "loaded %r, typed %r: saved %r"
+              % (loaded, typed, line.decode("cp932", "replace")))
+
 
 # A saved position and where the dialog must appear on the 1280 x 1024
 # screen: reachable positions as they stand, the others at the design place.
@@ -517,6 +582,7 @@ CASES = [
     case_every_way_of_closing_draws_nothing,
     case_bad_value_keeps_dialog_and_focus,
     case_ok_draws_as_the_batch_runner,
+    case_messages_of_the_construction,
     case_extended_precision_at_run_time,
     case_folder_with_japanese_name_and_blank,
     case_tab_order_and_every_setting_reach_the_file,
@@ -585,6 +651,7 @@ def main():
         if args.only not in name:
             continue
         needs_batch = case in (case_ok_draws_as_the_batch_runner,
+                               case_messages_of_the_construction,
                                case_extended_precision_at_run_time,
                                case_folder_with_japanese_name_and_blank,
                                case_tab_order_and_every_setting_reach_the_file)

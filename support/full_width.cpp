@@ -26,8 +26,12 @@ void AppendCode(std::string& out, uint16_t code) {
 }
 
 // Code page 932 hiragana ぁ..ん (0x829F..0x82F1) and katakana ァ..ン
-// (0x8340..0x8393) run in the same order; katakana skip the byte 0x7F.
+// (0x8340..0x8393) run in the same order; katakana skip the byte 0x7F. The
+// iteration marks ゝ ゞ (0x8154, 0x8155) become ヽ ヾ (0x8152, 0x8153).
 uint16_t HiraganaToKatakana(unsigned char lead, unsigned char trail) {
+  if (lead == 0x81 && (trail == 0x54 || trail == 0x55)) {
+    return static_cast<uint16_t>(0x8100 + trail - 2);
+  }
   if (lead != 0x82 || trail < 0x9F || trail > 0xF1) return 0;
   int index = trail - 0x9F;
   int katakana = 0x40 + index + (index >= 0x3F ? 1 : 0);

@@ -51,6 +51,8 @@ TEST(MapToFullWidth, ConvertsHalfWidthAndHiragana) {
       {"\x82\xDD", "\x83\x7E"},
       {"\x82\xDE", "\x83\x80"},
       {"\x82\xF1", "\x83\x93"},
+      {"\x81\x54\x81\x55", "\x81\x52\x81\x53"},
+      {"\x81\x52\x81\x53", "\x81\x52\x81\x53"},
       // Other double-byte characters stay, even with an ASCII trail byte.
       {"\x83\x41\x8A\xBF\x81\x40", "\x83\x41\x8A\xBF\x81\x40"},
       {"\x83\x5C"

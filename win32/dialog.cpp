@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "support/extended_precision.h"
 #include "tool/form.h"
 #include "tool/texts.h"
 #include "win32/form_sync.h"
@@ -237,6 +238,9 @@ template <typename Handler>
 void RunHandler(Handler handler) {
   if (g.form == nullptr || g.inHandler || g.form->Closed()) return;
   g.inHandler = true;
+  // DLLs loaded into the process later (input methods, hooks) may have
+  // changed the x87 precision since start-up.
+  EnsureExtendedPrecision();
   try {
     handler();
   } catch (...) {

@@ -27,6 +27,7 @@ import traceback
 RECTS = {
     "Edit7": (48, 64, 33, 21),
     "Edit2": (200, 56, 105, 21),
+    "Edit3": (200, 80, 105, 21),
     "ComboBox4": (200, 136, 105, 21),
     "CheckBox1": (8, 232, 145, 17),
     "RadioGroup1": (8, 184, 145, 41),
@@ -412,7 +413,7 @@ TAB_WALK = [
     ("Edit8", ["type:20"], 15, b"20"),
     ("Edit1", ["type:2"], 8, b"2"),
     ("ComboBox3", ["Down"], 5, b"4"),
-    ("Edit2", ["type:L="], 9, b"L="),
+    ("Edit2", ["type:L=寸"], 9, "L=寸".encode("cp932")),
     ("Edit3", ["type:mm"], 10, b"mm"),
     ("ComboBox4", ["Up", "Up"], 6, b"1"),
     ("ComboBox5", ["Up"], 7, b"1"),
@@ -486,6 +487,8 @@ def case_edit_limit_counts_bytes():
     w = app.find()
     app.click_control(w, "Edit2")
     app.type("A" * 40)
+    app.click_control(w, "Edit3")
+    app.type("寸" * 20)  # two bytes each: 16 fit
     app.click_control(w, "Edit7")
     app.keys("End", "shift+Home")
     app.type("123456789")  # 8 bytes at most: 12345678, too long an arrow
@@ -497,6 +500,8 @@ def case_edit_limit_counts_bytes():
     app.wait_exit()
     lines = settings_lines(os.path.join(folder.path, "t207.dat"))
     check(lines[8] == b"A" * 32, "Edit2 kept %r" % lines[8])
+    check(lines[9] == ("寸" * 16).encode("cp932"), "Edit3 kept %r"
+          % lines[9].decode("cp932", "replace"))
     check(lines[13] == b"3", "Edit7 kept %r" % lines[13])
 
     # Loaded texts count Shift-JIS bytes: 15 double-byte characters leave

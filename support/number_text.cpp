@@ -2,10 +2,18 @@
 //
 // The readers accept exactly the documented forms and refuse everything else
 // (hexadecimal reals, "inf", "nan", thousands separators, trailing blanks).
-// Reals are converted by the C library's strtold on a text rebuilt from the
-// checked digits without a decimal point, so the regional settings of the
-// process never matter. FormatGeneral works on the exact decimal expansion
-// of the double, so it writes the same bytes with every C library.
+// A hexadecimal integer must lie in the signed 32-bit range like a decimal
+// one: "$7FFFFFFF" and "-$80000000" are read, "$80000000" and "$FFFFFFFF"
+// are refused rather than taken as bit patterns. Reals are converted by the
+// C library's strtold on a text rebuilt from the checked digits without a
+// decimal point, so the regional settings of the process never matter; a
+// value that overflows a double is refused, one that underflows reads as
+// its rounded value (possibly 0), and "-0" reads as plain 0.
+//
+// FormatGeneral works on the exact decimal expansion of the double, so it
+// writes the same bytes with every C library. Negative zero is written "0";
+// infinities and NaN, which no reader here produces, as "INF", "-INF" and
+// "NAN".
 #include "support/number_text.h"
 
 #include <cmath>

@@ -140,3 +140,43 @@ TEST(FormatFixed, HugeValuesAreWrittenInFullAndQuickly) {
 }
 
 }  // namespace
+
+namespace {
+
+#if !defined(_WIN32)
+// glibc's printf rounds the exact value, ties to even; away from exact ties
+// it must agree with FormatFixed digit for digit.
+TEST(FormatFixed, AgreesWithAnExactPrintfAwayFromTies) {
+  uint64_t state = 0x2545F4914F6CDD1Du;
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    int digits = static_cast<int>(state % 9);
+    double scale = std::ldexp(1.0, static_cast<int>(state >> 58) - 20);
+    double value =
+        (static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5) * scale *
+        1e6;
+    char exact[512];
+    std::snprintf(exact, sizeof exact, "%.60f", std::fabs(value));
+    std::string text = exact;
+    std::string tail = text.substr(text.find('.') + 1 + digits);
+    if (tail[0] == '5' && tail.find_first_not_of('0', 1) == std::string::npos) {
+      continue;
+    }
+    char expected[512];
+    std::snprintf(expected, sizeof expected, "%.*f", digits, value);
+    std::string want = expected;
+    // printf keeps the sign of a value that rounds to zero; we do not.
+    if (want[0] == '-' && want.find_first_not_of("-0.") == std::string::npos) {
+      want.erase(0, 1);
+    }
+    EXPECT_EQ(FormatFixed(digits, value), want) << value << " " << digits;
+    ++compared;
+  }
+  EXPECT_GT(compared, 15000);
+}
+#endif
+
+}  // namespace

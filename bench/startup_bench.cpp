@@ -2,7 +2,7 @@
 // until a window with a given title is mapped on the X display, for several
 // cases measured round-robin on the same warm wineserver.
 //
-//   startup_bench [--reps N] [--timeout S] --title T
+//   startup_bench [--reps N] [--timeout S] [--verbose] --title T
 //                 --case <label> <folder> <exe> [<input file>] [--limit R] ...
 //
 // The first case is the floor every other case is compared with; a case
@@ -159,6 +159,8 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
 }
 
 // One start; false when the window did not appear in time.
+bool verbose = false;
+
 bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   namespace fs = std::filesystem;
   if (!c.input.empty()) {
@@ -191,6 +193,10 @@ bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
                  c.label.c_str(), timeout);
     return false;
   }
+  if (verbose) {
+    std::fprintf(stderr, "startup_bench: %s %.1f ms%s\n", c.label.c_str(),
+                 (t1 - t0) * 1000, keep ? "" : " (warm-up)");
+  }
   if (keep) {
     c.seconds.push_back(t1 - t0);
     c.peakKiB.push_back(static_cast<double>(usage.ru_maxrss));
@@ -211,6 +217,8 @@ int main(int argc, char** argv) {
       reps = std::atoi(argv[++i]);
     } else if (a == "--timeout" && i + 1 < argc) {
       timeout = std::atof(argv[++i]);
+    } else if (a == "--verbose") {
+      verbose = true;
     } else if (a == "--title" && i + 1 < argc) {
       title = argv[++i];
     } else if (a == "--case" && i + 3 < argc) {

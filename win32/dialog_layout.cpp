@@ -72,8 +72,8 @@ const ControlSpec* Controls(int* count) {
 }
 
 const ControlSpec* FindControl(ControlId id) {
-  for (const ControlSpec& spec : kControls) {
-    if (spec.formControl == static_cast<int>(id)) return &spec;
+  for (const ControlSpec& control : kControls) {
+    if (control.formControl == static_cast<int>(id)) return &control;
   }
   return nullptr;
 }

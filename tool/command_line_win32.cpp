@@ -12,19 +12,7 @@
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
-namespace {
-
-std::string Utf8(const wchar_t* w) {
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return std::string();
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w, -1, &s[0], n, nullptr, nullptr);
-  s.resize(static_cast<size_t>(n - 1));
-  return s;
-}
-
-}  // namespace
+#include "support/wide_text.h"
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   std::vector<std::string> args;
@@ -35,7 +23,7 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     return args;
   }
-  for (int i = 1; i < count; ++i) args.push_back(Utf8(wide[i]));
+  for (int i = 1; i < count; ++i) args.push_back(WideToUtf8(wide[i]));
   LocalFree(wide);
   return args;
 }

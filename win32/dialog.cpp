@@ -16,7 +16,7 @@
 #include "tool/form.h"
 #include "tool/texts.h"
 #include "win32/form_sync.h"
-#include "win32/wide_text.h"
+#include "support/wide_text.h"
 
 namespace {
 

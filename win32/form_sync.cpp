@@ -7,7 +7,7 @@
 
 #include "tool/form.h"
 #include "win32/byte_limited_edit.h"
-#include "win32/wide_text.h"
+#include "support/wide_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "win32/win32_port.h"
 
 #include "tool/texts.h"
-#include "win32/wide_text.h"
+#include "support/wide_text.h"
 #include "win32/window_placement.h"
 
 std::string Win32Port::ProgramFolder() {

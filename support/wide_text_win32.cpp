@@ -1,5 +1,5 @@
-// Code page conversions for the Win32 shell (see wide_text.h).
-#include "win32/wide_text.h"
+// Code page conversions on Windows (see wide_text.h).
+#include "support/wide_text.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

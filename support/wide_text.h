@@ -1,6 +1,7 @@
 // Conversions between the tool's Shift-JIS byte strings, the UTF-16 text of
-// the Win32 API and the UTF-8 paths of the file layer. Code page 932 is named
-// explicitly, so the results do not depend on the system's code page.
+// the Win32 API and the UTF-8 paths of the file layer (Windows builds only).
+// Code page 932 is named explicitly, so the results do not depend on the
+// system's code page.
 #pragma once
 
 #include <string>

@@ -16,6 +16,11 @@ namespace bench {
 /// Seconds on a monotonic clock.
 double Now();
 
+/// CPU seconds (user and system) this process has used. The reading and
+/// writing figures use it: the machine is shared, and the time a process
+/// waits for a processor is not the reader's cost.
+double CpuNow();
+
 /// The median of `v` (the mean of the middle two for an even count); 0 for
 /// an empty vector.
 double Median(std::vector<double> v);

@@ -31,9 +31,9 @@ int Child(const std::string& what, const std::string& path) {
     auto m = std::make_unique<JwwModel>();
     InitJwwModel(*m);
     const long base = bench::StatusKiB("VmRSS");
-    const double t0 = bench::Now();
+    const double t0 = bench::CpuNow();
     const bool ok = ReadJwcTemp(*m, path);
-    const double t1 = bench::Now();
+    const double t1 = bench::CpuNow();
     const long peak = bench::StatusKiB("VmHWM");
     if (!ok) return 1;
     std::printf("%.6f %ld %ld %d\n", t1 - t0, base, peak, m->EntOrder.Count());
@@ -43,9 +43,9 @@ int Child(const std::string& what, const std::string& path) {
   if (what == "tokenizer") {
     const long base = bench::StatusKiB("VmRSS");
     TokenizerResult r;
-    const double t0 = bench::Now();
+    const double t0 = bench::CpuNow();
     const bool ok = TokenizeFile(path, r);
-    const double t1 = bench::Now();
+    const double t1 = bench::CpuNow();
     const long peak = bench::StatusKiB("VmHWM");
     if (!ok) return 1;
     std::printf("%.6f %ld %ld %llu\n", t1 - t0, base, peak,

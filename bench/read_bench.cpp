@@ -3,7 +3,7 @@
 //
 //   read_bench [--reps N] <file>...
 //
-// For every file it prints the median time of both, their ratio and the
+// For every file it prints the median CPU time of both, their ratio and the
 // reader's peak memory above the memory in use before reading (VmHWM minus
 // VmRSS at the start). Then the targets: on the file nearest 100 MB the
 // reader takes at most 1.5 times the tokenizer's time and at most twice the

@@ -1,5 +1,5 @@
 // Writing benchmark: WriteJwcTemp of a million output lines against writing
-// the same bytes with one fwrite per line.
+// the same bytes with one fwrite per line (median CPU times).
 //
 //   write_bench [--reps N] [--lines N] <scratch folder>
 //

@@ -1,10 +1,14 @@
 // The field splitter of the interchange reader. Bytes are only ever dropped,
-// never added, so a buffer as long as the line holds all fields back to back.
-// The bytes are classified through two tables (one while separating, one
-// after), so the common run of ordinary bytes is a tight copy loop.
+// never added, so every field fits where its bytes lie in the line: a field
+// stays in place, and moves down only to close the gap a dropped byte left
+// inside it. A line without such bytes (nearly every line of a drawing) is
+// not written at all. Runs of ordinary bytes are skipped eight at a time;
+// the other bytes are classified through two tables (one while separating,
+// one after).
 #include "interchange/jwc_fields.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "support/sjis.h"
 
@@ -39,60 +43,91 @@ constexpr ClassTable MakeTable(bool separating) {
 constexpr ClassTable kSeparating = MakeTable(true);
 constexpr ClassTable kTaking = MakeTable(false);
 
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#define JWC_FIELDS_WORDS 1
+
+// A mask with the high bit set in the lowest byte of `x` (in memory order)
+// that may need more than a copy: a byte below 0x21, a quote, an equals sign
+// or a byte from 0x80 up. Bytes after that one may be flagged wrongly; only
+// the lowest flag is used.
+uint64_t MaybeSpecial(uint64_t x) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  const uint64_t quote = x ^ (kOnes * '"');
+  const uint64_t equals = x ^ (kOnes * '=');
+  return ((x - kOnes * 0x21) | (quote - kOnes) | (equals - kOnes) | x) & kHighs;
+}
+#endif
+
 }  // namespace
 
 void JwcFields::Split(std::string_view line) {
   if (buffer_.size() < line.size()) buffer_.resize(line.size());
-  SplitInto(line.data(), line.size(), buffer_.data());
+  if (!line.empty()) std::memcpy(&buffer_[0], line.data(), line.size());
+  SplitInPlace(&buffer_[0], line.size());
 }
 
+// `w` is where the current field's next byte goes; it equals `i` until a
+// byte inside the field has been dropped.
 void JwcFields::SplitInPlace(char* data, size_t size) {
-  SplitInto(data, size, data);
-}
-
-// `out` may be `line` itself: every step writes at most the bytes it has
-// read, so the write position never passes the read position.
-void JwcFields::SplitInto(const char* line, size_t size, char* out) {
-  const auto* in = reinterpret_cast<const unsigned char*>(line);
-
-  size_t w = 0;      // write position in out
-  size_t start = 0;  // start of the current field in out
+  auto* const p = reinterpret_cast<unsigned char*>(data);
+  size_t w = 0;      // where the current field's next byte goes
+  size_t start = 0;  // start of the current field
   int cur = 0;       // index of the current field
   const ByteClass* table = kSeparating.c;
   size_t i = 0;
   while (i < size) {
-    const unsigned char b = in[i];
+#ifdef JWC_FIELDS_WORDS
+    if (w == i) {
+      // Skip a run of ordinary bytes eight at a time; they stay where they
+      // are. The first byte that might not be ordinary is looked up below.
+      while (size - i >= 8) {
+        uint64_t x;
+        std::memcpy(&x, p + i, 8);
+        const uint64_t mask = MaybeSpecial(x);
+        if (mask != 0) {
+          i += static_cast<size_t>(__builtin_ctzll(mask)) / 8;
+          break;
+        }
+        i += 8;
+      }
+      w = i;
+      if (i == size) break;
+    }
+#endif
+    const unsigned char b = p[i];
     const ByteClass c = table[b];
     if (c == kPlain) {
-      out[w++] = static_cast<char>(b);
+      if (w != i) p[w] = b;
+      ++w;
       ++i;
       continue;
     }
     ++i;
     if (c == kBlank) {
       if (w != start) {
-        fields_[cur] = std::string_view(out + start, w - start);
+        fields_[cur] = std::string_view(data + start, w - start);
         if (cur == kMaxFields - 1) {
           count_ = kMaxFields;  // fields past the 32nd are ignored
           return;
         }
         ++cur;
-        start = w;
       }
+      start = w = i;  // the next field starts after the blank
     } else if (c == kLead) {
       if (i >= size) break;  // a lead byte without its trail byte
-      const unsigned char trail = in[i++];
-      out[w++] = static_cast<char>(b);
-      out[w++] = static_cast<char>(trail);
+      const unsigned char trail = p[i++];
+      p[w++] = b;
+      p[w++] = trail;
     } else if (c == kQuote) {
       table = kTaking.c;
     } else if (c == kEquals) {
-      out[w++] = '=';
+      p[w++] = '=';
       table = kTaking.c;
     }
     // kDrop: nothing
   }
-  fields_[cur] = std::string_view(out + start, w - start);
+  fields_[cur] = std::string_view(data + start, w - start);
   count_ = cur + 1;
 }
 

@@ -30,9 +30,10 @@ class JwcFields {
   /// when a line is longer than every line before it.
   void Split(std::string_view line);
 
-  /// Splits the line held in `data` in place: the fields are written over
-  /// the line's own bytes (a field never needs more room than the bytes it
-  /// came from) and are views into `data`, valid while it is. Needs no
+  /// Splits the line held in `data` in place: the fields are views into
+  /// `data`, valid while it is. A field's bytes stay where they are unless a
+  /// byte inside the field is dropped, and then move only to close that gap
+  /// (a field never needs more room than the bytes it came from). Needs no
   /// buffer at all, whatever the length of the line.
   void SplitInPlace(char* data, size_t size);
 
@@ -55,8 +56,6 @@ class JwcFields {
   void Trim(size_t limit);
 
  private:
-  void SplitInto(const char* line, size_t size, char* out);
-
   std::array<std::string_view, kMaxFields> fields_{};
   int count_ = 0;
   std::string buffer_;

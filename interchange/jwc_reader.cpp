@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "interchange/jwc_fields.h"
+#include "interchange/jwc_number.h"
 #include "support/file_system.h"
 #include "support/number_text.h"
 
@@ -43,7 +44,7 @@ bool Is(string_view s, const char (&key)[N]) {
 }
 
 double Num(const JwcFields& f, int i) {
-  return SafeStrToFloat(f.F(i));
+  return ReadJwcReal(f.F(i));
 }
 int32_t Int(const JwcFields& f, int i) {
   return SafeStrToInt(f.F(i));

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in release mode and runs them:
+#   - reading: ReadJwcTemp of generated host files of 10, 100 and 400 MB
+#     against a minimal tokenizer, with the reader's peak memory;
+#   - writing: WriteJwcTemp of a million output lines against fwrite;
+#   - start-up: t482.exe under Wine in Xvfb until its dialog is mapped, with
+#     a few-KB host file and with the 100 MB file, against an empty window.
+# Prints one table of medians and a line per target. Reading and writing
+# are measured in CPU time (the machine may be shared), start-up in
+# wall-clock time.
+#
+#   bench/run.sh [--reps N] [--small]
+#
+# --small uses files of 1, 10 and 40 MB (a quick check of the script).
+# Generated files live in a scratch folder that is removed at the end. The
+# Wine prefix is kept in /tmp/wine-bench between runs.
+set -u
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+reps=5
+scale=1000000  # bytes per "MB" of the file sizes below
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --reps) reps=$2; shift 2 ;;
+    --small) scale=100000; shift ;;
+    *) echo "usage: $0 [--reps N] [--small]" >&2; exit 2 ;;
+  esac
+done
+
+build=$root/build/bench
+build_win=$root/build/bench-win
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/t482-bench-XXXXXX") || exit 1
+results=$scratch/results.tsv
+: >"$results"
+
+wine_started=
+cleanup() {
+  if [ -n "$wine_started" ]; then
+    t482_wineserver_stop
+    t482_xvfb_stop
+  fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+log() {
+  echo "bench: $*" >&2
+}
+
+note() {
+  printf 'note\t%s\n' "$*" >>"$results"
+}
+
+# --- Build ------------------------------------------------------------------
+log "building the benchmarks (release, -O2) in $build"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DT482_TESTS=OFF >/dev/null || exit 1
+cmake --build "$build" -j2 --target jwc_gen read_bench write_bench \
+  startup_bench >/dev/null || {
+  log "the build failed"
+  exit 1
+}
+bin=$build/bench
+
+# --- Files --------------------------------------------------------------------
+log "generating host files in $scratch"
+small=$((10 * scale))
+main=$((100 * scale))
+large=$((400 * scale))
+for size in $small $main $large; do
+  "$bin/jwc_gen" "$scratch/host-$size.txt" "$size" 482 || exit 1
+done
+"$bin/jwc_gen" "$scratch/typical.txt" 4000 7 || exit 1
+
+# --- Reading ------------------------------------------------------------------
+log "reading ($reps repetitions of each measurement)"
+"$bin/read_bench" --reps "$reps" "$scratch/host-$small.txt" \
+  "$scratch/host-$main.txt" "$scratch/host-$large.txt" >>"$results" ||
+  log "the reading benchmark failed"
+rm -f "$scratch/host-$large.txt" "$scratch/host-$small.txt"
+
+# --- Writing ------------------------------------------------------------------
+log "writing"
+mkdir -p "$scratch/write"
+"$bin/write_bench" --reps "$reps" "$scratch/write" >>"$results" ||
+  log "the writing benchmark failed"
+
+# --- Start-up -----------------------------------------------------------------
+startup() {
+  local exe floor
+  if [ ! -f "$root/scripts/wine-env.sh" ] || ! command -v Xvfb >/dev/null; then
+    note "start-up not measured: no Wine set-up (scripts/wine-env.sh) or Xvfb"
+    return
+  fi
+  log "building t482.exe (release, mingw-w64) in $build_win"
+  cmake -S "$root" -B "$build_win" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DT482_TESTS=OFF >/dev/null 2>&1 &&
+    cmake --build "$build_win" -j2 --target t482 >/dev/null 2>&1
+  exe=$build_win/win32/t482.exe
+  if [ ! -f "$exe" ]; then
+    note "start-up not measured: t482.exe did not build"
+    return
+  fi
+  floor=$scratch/floor/floor.exe
+  mkdir -p "$scratch/floor" "$scratch/typical" "$scratch/large"
+  x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
+    -o "$floor" "$root/bench/floor_window.cpp" || {
+    note "start-up not measured: the empty window did not build"
+    return
+  }
+  for dir in typical large; do
+    cp "$exe" "$scratch/$dir/t482.exe"
+    cp "$root/tests/runs/right_extension/in/t207.dat" "$scratch/$dir/"
+  done
+
+  # shellcheck source=../scripts/wine-env.sh
+  . "$root/scripts/wine-env.sh"
+  t482_xvfb_start || {
+    note "start-up not measured: Xvfb did not start"
+    return
+  }
+  wine_started=1
+  export T482_WINEPREFIX=/tmp/wine-bench
+  # Again, now with the display: selects the window prefix.
+  # shellcheck source=../scripts/wine-env.sh
+  . "$root/scripts/wine-env.sh"
+  log "start-up under Wine (prefix $WINEPREFIX, display $DISPLAY)"
+  if ! t482_wine_ensure_prefix || ! t482_wineserver_start; then
+    note "start-up not measured: the Wine prefix could not be set up"
+    return
+  fi
+  local kb
+  kb=$(($(stat -c %s "$scratch/typical.txt") / 1000))
+  # Start-up times are wall-clock times of several processes and vary
+  # more: twice the repetitions.
+  "$bin/startup_bench" --reps $((2 * reps + 1)) --title "ハルカゼ" \
+    --case "empty window" "$scratch/floor" floor.exe \
+    --case "t482.exe, $kb KB host file" "$scratch/typical" t482.exe \
+    "$scratch/typical.txt" --limit 1.10 \
+    --case "t482.exe, $((main / 1000000)) MB host file" "$scratch/large" \
+    t482.exe "$scratch/host-$main.txt" >>"$results" ||
+    log "the start-up benchmark failed"
+}
+startup
+
+# --- Table --------------------------------------------------------------------
+echo
+awk -F '\t' '
+  $1 == "row" {
+    rows[++n] = $0
+    if (length($2) > w) w = length($2)
+  }
+  $1 == "target" { targets[++t] = $0 }
+  $1 == "note" { notes[++k] = $2 }
+  END {
+    fmt = "%-" w "s  %10s  %10s  %6s  %s\n"
+    printf fmt, "figure", "median", "baseline", "ratio", "peak RSS"
+    line = ""
+    for (i = 0; i < w + 50; i++) line = line "-"
+    print line
+    for (i = 1; i <= n; i++) {
+      split(rows[i], f, "\t")
+      printf fmt, f[2], f[3], f[4], f[5], f[6]
+    }
+    print ""
+    for (i = 1; i <= t; i++) {
+      split(targets[i], f, "\t")
+      printf "%-8s %s\n", f[3] == "met" ? "met" : "NOT MET", f[2]
+    }
+    if (k > 0) print ""
+    for (i = 1; i <= k; i++) print notes[i]
+  }' "$results"

@@ -3,7 +3,8 @@
 # native programs, copies samples/demo (a host-written JWC_TEMP.TXT and the
 # t207.dat a sibling tool left) to a scratch folder, runs t482-batch there
 # (the dialog's settings as the settings file leaves them, then OK) and
-# shows the outcome and the files the run wrote.
+# shows the outcome, the files the run wrote and (with t482-preview) a
+# picture of the result.
 #
 #   bash scripts/run.sh [FOLDER]    FOLDER defaults to samples/demo
 set -euo pipefail
@@ -17,6 +18,8 @@ bash scripts/setup-deps.sh
 echo "== building (preset native)"
 cmake --preset native >/dev/null
 cmake --build --preset native -j 2 --target t482-batch >/dev/null
+# The picture of the result is optional; a failed build of it only skips it.
+cmake --build --preset native -j 2 --target t482-preview >/dev/null 2>&1 || true
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/t482-run-XXXXXX")
 cp -r "$sample"/. "$scratch"/
@@ -46,6 +49,11 @@ echo
 echo "== t207.dat after the run (changed lines: before -> after)"
 paste -d '\t' <(tr -d '\r' <"$sample/t207.dat") <(tr -d '\r' <"$scratch/t207.dat") |
   awk -F '\t' '$1 != $2 { printf "    line %2d: %s -> %s\n", NR, $1, $2 }'
+preview=build/native/preview/t482-preview
+if [ -x "$preview" ]; then
+  "$preview" "$scratch" -o "$scratch/preview.png" --before "$sample/JWC_TEMP.TXT" \
+    >/dev/null 2>&1 && echo && echo "== picture of the result: $scratch/preview.png"
+fi
 echo
 echo "files are in $scratch"
 exit $rc

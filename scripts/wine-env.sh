@@ -46,7 +46,7 @@ t482_wine_log() {
 
 # Runs a Windows program; exit code passed through (124 on timeout).
 t482_wine() {
-  timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"
+  t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"
 }
 
 # True when the ja_JP.UTF-8 locale exists (needed for code page 932).
@@ -180,10 +180,26 @@ t482_wine_boot_services() {
   timeout 60 wine64 cmd /c exit </dev/null >/dev/null 2>&1
 }
 
-# Stops the wineserver of this prefix and every program it still runs.
+# Runs a command while holding the prefix's users lock shared, so that no
+# t482_wineserver_stop of a concurrent test run ends the server under it.
+t482_wine_as_user() {
+  (
+    flock -s -w 600 8 || t482_wine_log "running without the users lock"
+    "$@"
+  ) 8>"$WINEPREFIX.users"
+}
+
+# Stops the wineserver of this prefix and every program it still runs; waits
+# until no one runs a program through t482_wine_as_user (wine-run.sh).
 t482_wineserver_stop() {
-  timeout 30 wineserver -k </dev/null >/dev/null 2>&1
-  timeout 30 wineserver -w </dev/null >/dev/null 2>&1
+  (
+    if ! flock -x -w 300 8; then
+      t482_wine_log "the prefix stays in use; its wineserver is left running"
+      exit 0
+    fi
+    timeout 30 wineserver -k </dev/null >/dev/null 2>&1
+    timeout 30 wineserver -w </dev/null >/dev/null 2>&1
+  ) 8>"$WINEPREFIX.users"
   return 0
 }
 

@@ -22,4 +22,4 @@ t482_wine_ensure_prefix || exit 125
 # inherited.
 t482_wineserver_start "${T482_WINESERVER_LINGER:-5}" || exit 125
 
-timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"
+t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"

@@ -4,7 +4,9 @@
 #     against a minimal tokenizer, with the reader's peak memory;
 #   - writing: WriteJwcTemp of a million output lines against fwrite;
 #   - start-up: t482.exe under Wine in Xvfb until its dialog is mapped, with
-#     a few-KB host file and with the 100 MB file, against an empty window.
+#     a few-KB host file and with the 100 MB file, against an empty window
+#     (and, for comparison, an empty window with as many standard controls
+#     as the dialog has).
 # Prints one table of medians and a line per target. Reading and writing
 # are measured in CPU time (the machine may be shared), start-up in
 # wall-clock time.
@@ -105,9 +107,13 @@ startup() {
     return
   fi
   floor=$scratch/floor/floor.exe
-  mkdir -p "$scratch/floor" "$scratch/typical" "$scratch/large"
+  mkdir -p "$scratch/floor" "$scratch/controls" "$scratch/typical" \
+    "$scratch/large"
   x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
-    -o "$floor" "$root/bench/floor_window.cpp" || {
+    -o "$floor" "$root/bench/floor_window.cpp" &&
+    x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
+      -DFLOOR_CONTROLS -o "$scratch/controls/floor.exe" \
+      "$root/bench/floor_window.cpp" || {
     note "start-up not measured: the empty window did not build"
     return
   }
@@ -138,6 +144,8 @@ startup() {
   # more: twice the repetitions.
   "$bin/startup_bench" --reps $((2 * reps + 1)) --title "ハルカゼ" \
     --case "empty window" "$scratch/floor" floor.exe \
+    --case "empty window + 50 standard controls" "$scratch/controls" \
+    floor.exe \
     --case "t482.exe, $kb KB host file" "$scratch/typical" t482.exe \
     "$scratch/typical.txt" --limit 1.10 \
     --case "t482.exe, $((main / 1000000)) MB host file" "$scratch/large" \

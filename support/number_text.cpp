@@ -18,10 +18,15 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "support/exact_decimal.h"
 
 namespace {
+
+// The largest value FormatGeneral writes: the largest double rounded to 15
+// significant digits.
+constexpr long double kLargestGeneralForm = 1.79769313486232e308L;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -132,7 +137,14 @@ bool TryStrToFloat(std::string_view text, double& value) {
     return false;
   }
   double rounded = static_cast<double>(extended);
-  if (!std::isfinite(rounded)) return false;
+  if (!std::isfinite(rounded)) {
+    // FormatGeneral writes the largest doubles rounded up to 15 digits
+    // (1.79769313486232E308), just beyond the largest double; that text
+    // reads back as the largest double, so that both files keep such a
+    // value. Anything further out is refused.
+    if (extended > kLargestGeneralForm) return false;
+    rounded = std::numeric_limits<double>::max();
+  }
   // Zero has no sign here: "-0" reads as plain 0.
   if (rounded == 0) rounded = 0;
   value = negative ? -rounded : rounded;

@@ -19,7 +19,8 @@ int32_t SafeStrToInt(std::string_view text);
 /// with an optional "." and an optional exponent. Computed in extended
 /// precision, rounded to a double. Returns false for empty or malformed text
 /// and for a value whose magnitude overflows a double (no infinity ever
-/// comes out).
+/// comes out), except that magnitudes up to 1.79769313486232E308 (the
+/// largest double in the general form) read as the largest double.
 bool TryStrToFloat(std::string_view text, double& value);
 
 /// Lenient real reading: the value of TryStrToFloat, or 0 when it refuses.

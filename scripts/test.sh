@@ -14,7 +14,7 @@ jobs=${T482_JOBS:-2}
 # One preset: configure, build, run its tests with CTest.
 preset() {
   local name=$1
-  cmake --preset "$name" >/dev/null || { cmake --preset "$name"; return 1; }
+  cmake --preset "$name" || return 1
   cmake --build --preset "$name" -j "$jobs" || return 1
   ctest --preset "$name" -j "$jobs" --no-tests=error
 }
@@ -22,7 +22,7 @@ preset() {
 # The Windows build's tests run under wine64 (the toolchain's emulator),
 # with one wineserver kept up for the whole batch.
 windows() {
-  cmake --preset windows >/dev/null || { cmake --preset windows; return 1; }
+  cmake --preset windows || return 1
   cmake --build --preset windows -j "$jobs" || return 1
   (
     # shellcheck source=wine-env.sh

@@ -36,7 +36,7 @@ done
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup-deps: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq </dev/null
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     --no-install-recommends "${missing[@]}" </dev/null
 fi

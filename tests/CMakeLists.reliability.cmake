@@ -1,0 +1,32 @@
+# Native reliability checks through t482-batch: real file systems that fail
+# (a full tmpfs, a read-only mount, files replaced by folders; the mount
+# cases are skipped without root) and the worst inputs with their time and
+# peak memory. In a sanitizer build the limits of time and memory are
+# widened, since the sanitizers cost both.
+if(CMAKE_CROSSCOMPILING OR NOT TARGET t482-batch)
+  return()
+endif()
+find_program(T482_BASH bash)
+if(NOT T482_BASH)
+  return()
+endif()
+
+add_test(NAME reliability.real_fs_faults
+         COMMAND ${T482_BASH}
+                 ${CMAKE_CURRENT_SOURCE_DIR}/reliability/real_fs_faults.sh
+                 $<TARGET_FILE:t482-batch> ${PROJECT_SOURCE_DIR})
+set_tests_properties(reliability.real_fs_faults PROPERTIES
+                     SKIP_RETURN_CODE 77 TIMEOUT 120 LABELS reliability)
+
+if(T482_SANITIZE)
+  set(t482_limit_factor 6)
+else()
+  set(t482_limit_factor 1)
+endif()
+add_test(NAME reliability.hostile_batch
+         COMMAND ${T482_BASH}
+                 ${CMAKE_CURRENT_SOURCE_DIR}/reliability/hostile_batch.sh
+                 $<TARGET_FILE:t482-batch> ${PROJECT_SOURCE_DIR}
+                 ${t482_limit_factor})
+set_tests_properties(reliability.hostile_batch PROPERTIES
+                     TIMEOUT 600 LABELS reliability RUN_SERIAL TRUE)

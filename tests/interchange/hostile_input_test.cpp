@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "interchange/jwc_reader.h"
@@ -149,6 +150,11 @@ const HostileCase kCases[] = {
        EXPECT_EQ(m.GroupScale[1], 1e300);
      }},
 };
+
+// Failure messages name the case instead of dumping its bytes.
+void PrintTo(const HostileCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class HostileInput : public testing::TestWithParam<HostileCase> {};
 

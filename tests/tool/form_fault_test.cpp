@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,11 @@ const FaultRow kRows[] = {
     {"remove fails", F::kRemove, "", 0, 0, Answer::Full, Settings::New},
     {"a third create fails", F::kCreate, "", 0, 2, Answer::Full, Settings::New},
 };
+
+// Failure messages name the case instead of dumping its bytes.
+void PrintTo(const FaultRow& c, std::ostream* os) {
+  *os << c.name;
+}
 
 struct RunResult {
   std::string answer;  // empty when the file is gone

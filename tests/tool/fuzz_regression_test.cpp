@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,17 @@ std::vector<fs::path> InputsOf(const std::string& folder) {
   std::sort(files.begin(), files.end());
   return files;
 }
+
+}  // namespace
+
+namespace fuzz {
+// Failure messages name the target instead of dumping its bytes.
+void PrintTo(const Target& t, std::ostream* os) {
+  *os << t.name;
+}
+}  // namespace fuzz
+
+namespace {
 
 class FuzzReplay : public testing::TestWithParam<fuzz::Target> {};
 

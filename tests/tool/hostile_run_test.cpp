@@ -9,6 +9,7 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,11 @@ const RunCase kCases[] = {
      },
      Ends::Drawn},
 };
+
+// Failure messages name the case instead of dumping its bytes.
+void PrintTo(const RunCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class HostileRun : public testing::TestWithParam<RunCase> {};
 

@@ -59,9 +59,18 @@ class PosixWriteStream : public WriteStream {
     if (fd_ < 0) return false;
     int fd = fd_;
     fd_ = -1;
+    // The bytes reach the disk before the file can replace another one:
+    // otherwise a power loss just after the replacement could leave an
+    // empty settings file where a whole one was. A failed sync is a failed
+    // write.
+    int synced;
+    do {
+      synced = ::fsync(fd);
+    } while (synced != 0 && errno == EINTR);
     // After a failed close the descriptor is gone on Linux; retrying could
     // close a descriptor opened meanwhile, so a failure is simply reported.
-    return ::close(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    return synced == 0 && closed;
   }
 
  private:

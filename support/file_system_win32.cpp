@@ -69,7 +69,11 @@ class Win32WriteStream : public WriteStream {
     if (h_ == INVALID_HANDLE_VALUE) return false;
     HANDLE h = h_;
     h_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(h) != 0;
+    // The bytes reach the disk before the file can replace another one, so
+    // that a power loss never leaves an empty file in place of a whole one.
+    const bool flushed = FlushFileBuffers(h) != 0;
+    const bool closed = CloseHandle(h) != 0;
+    return flushed && closed;
   }
 
  private:
@@ -110,7 +114,8 @@ class Win32FileSystem : public FileSystem {
   bool Replace(const std::string& source, const std::string& target) override {
     std::wstring ws, wt;
     if (!Widen(source, ws) || !Widen(target, wt)) return false;
-    return MoveFileExW(ws.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExW(ws.c_str(), wt.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   bool Remove(const std::string& path) override {

@@ -2,7 +2,9 @@
 # Whole runs of t482-batch on real file systems that fail:
 #   - a 64 KB tmpfs filled up to the last byte (no room for either file),
 #   - a tmpfs remounted read-only,
-#   - t207.dat or JWC_TEMP.TXT replaced by a folder.
+#   - t207.dat or JWC_TEMP.TXT replaced by a folder,
+# and it traces the system calls of a sound run: each file is synced before
+# it replaces the old one.
 # After each run it checks what the folder holds: the settings file is the
 # old one byte for byte, the answer is as stated, and no temporary file is
 # left. The mount cases need root and mount; without them they are skipped
@@ -126,6 +128,29 @@ expect_out message
 [ -d "$dir/JWC_TEMP.TXT" ] || fail "JWC_TEMP.TXT folder gone"
 expect_same t207.dat
 expect_no_temp
+
+# Every temporary file reaches the disk before it replaces the old file, so
+# that a power loss never leaves an empty file in place of a whole one.
+if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
+  setup synced_before_replace
+  strace -f -e trace=openat,open,fsync,fdatasync,rename,renameat,renameat2 \
+    -o "$work/trace" "$batch" "$dir" >/dev/null 2>&1
+  unsynced=$(awk '
+    /t482-tmp/ && /open/ && /= [0-9]+$/ {
+      match($0, /"[^"]*t482-tmp"/); path = substr($0, RSTART, RLENGTH)
+      fd[$NF] = path; synced[path] = 0; next }
+    /f(data)?sync\(/ {
+      match($0, /\([0-9]+/); n = substr($0, RSTART + 1, RLENGTH - 1)
+      if (n in fd) synced[fd[n]] = 1; next }
+    /rename/ && /t482-tmp/ {
+      match($0, /"[^"]*t482-tmp"/); path = substr($0, RSTART, RLENGTH)
+      renames++; if (!synced[path]) print path }
+    END { if (renames < 2) print "only " renames + 0 " replacement(s) seen" }
+  ' "$work/trace")
+  [ -z "$unsynced" ] || fail "replaced without sync: $unsynced"
+else
+  echo "SKIP sync before replace: strace unavailable"
+fi
 
 if [ $failures -ne 0 ]; then
   echo "$failures failure(s)"

@@ -75,6 +75,19 @@ check "100 MB line of blanks" drawn 20 400
 fresh
 { repeat_byte 100000000 '\n'; } >>"$work/c/JWC_TEMP.TXT"
 check "100 MB of empty lines" drawn 20 64
+# Out of memory while reading: the lines before stay read, the run goes on.
+# (Not in sanitizer builds, which need far more address space.)
+if [ "$factor" -eq 1 ]; then
+  fresh
+  { printf 'ch 0 0 1 0 "'; repeat_byte 400000000 x; printf '\r\nhk 5\r\n'; } \
+    >>"$work/c/JWC_TEMP.TXT"
+  batch_plain=$batch
+  printf '#!/bin/sh\nulimit -v 300000\nexec "%s" "$@"\n' "$batch_plain" >"$work/limited"
+  chmod +x "$work/limited"
+  batch=$work/limited
+  check "400 MB line in 300 MB of memory" drawn 20 300
+  batch=$batch_plain
+fi
 fresh
 yes 'hp1 175 0' | head -n 1000000 >>"$work/c/JWC_TEMP.TXT"
 check "a million picked points" drawn 20 64

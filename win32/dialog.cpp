@@ -13,10 +13,10 @@
 #include <string>
 
 #include "support/extended_precision.h"
+#include "support/wide_text.h"
 #include "tool/form.h"
 #include "tool/texts.h"
 #include "win32/form_sync.h"
-#include "support/wide_text.h"
 
 namespace {
 
@@ -250,7 +250,8 @@ void RunHandler(Handler handler) {
 
 void OnFormShow(DialogWindows& w) {
   RunHandler([&w] {
-    ControlsToForm(w, *g.form);
+    // The controls are still empty: the form holds their initial state, and
+    // they are filled once, with the settings the show handler loads.
     g.form->FormShow();
     if (g.form->Closed()) return;
     FormToControls(*g.form, w);
@@ -467,7 +468,6 @@ bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (!CreateControls(w)) return false;
   SendMessageW(w.dialog, DM_SETDEFID, IDOK, 0);
-  FormToControls(form, w);
   PostMessageW(w.dialog, kMsgFormShow, 0, 0);
   return true;
 }

@@ -38,8 +38,8 @@ struct DialogWindows {
   static int Row(ControlId id);
 };
 
-/// Creates the application window and the dialog (hidden), fills the
-/// controls from the form, and queues the form's show handler. False when
+/// Creates the application window and the dialog (hidden) and queues the
+/// form's show handler, which fills the controls from the form. False when
 /// a window could not be created.
 bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w);
 

@@ -1,47 +1,86 @@
 #!/usr/bin/env bash
-# One run of the tool on the demo folder, without a window: builds the
-# native programs, copies samples/demo (a host-written JWC_TEMP.TXT and the
-# t207.dat a sibling tool left) to a scratch folder, runs t482-batch there
-# (the dialog's settings as the settings file leaves them, then OK) and
-# shows the outcome, the files the run wrote and (with t482-preview) a
-# picture of the result.
+# The tool's main job on a sample folder: builds t482.exe (Windows, with
+# mingw-w64) and the native helpers, copies the folder (samples/demo: a
+# host-written JWC_TEMP.TXT with two picked points and the t207.dat a sibling
+# tool left) to a scratch folder and runs t482.exe there under Wine, as
+# Jw_cad would.
+#   - With a desktop (DISPLAY set, not CI): the dialog opens on it; press
+#     OK (or Enter) yourself.
+#   - Without one: a private Xvfb display; the script waits for the dialog,
+#     saves a screenshot of it, and presses OK.
+# Then it prints the records the tool wrote to JWC_TEMP.TXT (as UTF-8), the
+# lines of t207.dat that changed, and draws the result with t482-preview.
 #
 #   bash scripts/run.sh [FOLDER]    FOLDER defaults to samples/demo
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-sample=${1:-samples/demo}
+sample=$(realpath "${1:-samples/demo}")
 
 bash scripts/setup-deps.sh
 
-echo "== building (preset native)"
-cmake --preset native >/dev/null
-cmake --build --preset native -j 2 --target t482-batch >/dev/null
-# The picture of the result is optional; a failed build of it only skips it.
-cmake --build --preset native -j 2 --target t482-preview >/dev/null 2>&1 || true
+echo "== building t482.exe (preset windows) and the native helpers"
+log=$(mktemp)
+quiet() { "$@" >"$log" 2>&1 || { cat "$log"; echo "failed: $*" >&2; exit 1; }; }
+quiet cmake --preset windows
+quiet cmake --build --preset windows -j 2 --target t482
+quiet cmake --preset native
+quiet cmake --build --preset native -j 2 --target t482-preview
+rm -f "$log"
+exe=$root/build/windows/win32/t482.exe
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/t482-run-XXXXXX")
 cp -r "$sample"/. "$scratch"/
+cp "$exe" "$scratch/"
 
 # Shift-JIS file with CR LF, shown as UTF-8 lines.
 show() {
   iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | sed 's/^/    /'
 }
 
-batch=$(find build/native -name t482-batch -type f -perm -u+x | head -n1)
-if [ -z "$batch" ]; then
-  echo "t482-batch is not built yet; the host's file as it stands:" >&2
-  show "$scratch/JWC_TEMP.TXT"
-  exit 1
+interactive=0
+if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+  interactive=1
 fi
 
-echo "== t482-batch $scratch"
-set +e
-"$batch" "$scratch"
-rc=$?
-set -e
-echo "   (exit code $rc)"
+(
+  if [ $interactive -eq 1 ]; then
+    export T482_WINE_DISPLAY=$DISPLAY
+    . scripts/wine-env.sh
+  else
+    . scripts/wine-env.sh
+    t482_xvfb_start
+    . scripts/wine-env.sh # again: DISPLAY and the window prefix switch over
+  fi
+  cleanup() {
+    t482_wineserver_stop
+    t482_xvfb_stop
+  }
+  trap cleanup EXIT
+  t482_wine_ensure_prefix
+  t482_wineserver_start
+
+  echo "== t482.exe in $scratch"
+  cd "$scratch"
+  if [ $interactive -eq 1 ]; then
+    echo "   the dialog is on your desktop: press OK or Cancel"
+    t482_wine ./t482.exe
+  else
+    t482_wine ./t482.exe &
+    pid=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^ハルカゼ$' | head -n1)
+    sleep 0.5
+    timeout 10 xdotool windowfocus --sync "$window" || true
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    timeout 30 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" \
+      "$scratch/dialog.png" || true
+    echo "   screenshot of the dialog: $scratch/dialog.png"
+    timeout 10 xdotool key --window "$window" Return
+    wait "$pid"
+  fi
+)
+
 echo
 echo "== records written to JWC_TEMP.TXT"
 show "$scratch/JWC_TEMP.TXT"
@@ -49,11 +88,7 @@ echo
 echo "== t207.dat after the run (changed lines: before -> after)"
 paste -d '\t' <(tr -d '\r' <"$sample/t207.dat") <(tr -d '\r' <"$scratch/t207.dat") |
   awk -F '\t' '$1 != $2 { printf "    line %2d: %s -> %s\n", NR, $1, $2 }'
-preview=build/native/preview/t482-preview
-if [ -x "$preview" ]; then
-  "$preview" "$scratch" -o "$scratch/preview.png" --before "$sample/JWC_TEMP.TXT" \
-    >/dev/null 2>&1 && echo && echo "== picture of the result: $scratch/preview.png"
-fi
 echo
-echo "files are in $scratch"
-exit $rc
+build/native/preview/t482-preview "$scratch" -o "$scratch/preview.png" \
+  --before "$sample/JWC_TEMP.TXT"
+echo "== picture of the result: $scratch/preview.png"

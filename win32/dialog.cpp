@@ -61,36 +61,62 @@ bool FontInstalled(const wchar_t* face) {
   return found;
 }
 
-// The dialog font in the given character height; when the designed face is
-// missing, the nearest Japanese fixed-pitch face the system offers.
-HFONT CreateDialogFont(int height) {
+// The face of the dialog's fonts: the designed one, or when it is missing
+// the nearest Japanese fixed-pitch face the system offers; empty when
+// neither is installed (the font mapper then picks a fixed-pitch face).
+std::wstring DialogFace() {
   std::wstring face = SjisToWide(texts::kDialogFont);
-  const wchar_t* candidates[] = {face.c_str(), L"MS Gothic"};
-  for (const wchar_t* candidate : candidates) {
-    if (!FontInstalled(candidate)) continue;
-    HFONT font =
-        CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, candidate);
-    if (font != nullptr) return font;
-  }
-  return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
+  if (FontInstalled(face.c_str())) return face;
+  if (FontInstalled(L"MS Gothic")) return L"MS Gothic";
+  return std::wstring();
 }
 
-SIZE TextExtent(HFONT font, const std::wstring& text, int* lineHeight) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  SIZE size = {0, 0};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
-  *lineHeight = metrics.tmHeight;
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return size;
+HFONT CreateDialogFont(const std::wstring& face, int height) {
+  return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                     face.empty() ? nullptr : face.c_str());
 }
+
+// Measures captions in the dialog's fonts on one screen DC, kept for the
+// whole construction of the controls.
+class TextMeasure {
+ public:
+  TextMeasure() : dc_(GetDC(nullptr)) {}
+  ~TextMeasure() {
+    if (original_ != nullptr) SelectObject(dc_, original_);
+    ReleaseDC(nullptr, dc_);
+  }
+  TextMeasure(const TextMeasure&) = delete;
+  TextMeasure& operator=(const TextMeasure&) = delete;
+
+  int LineHeight(HFONT font) {
+    Select(font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc_, &metrics);
+    return metrics.tmHeight;
+  }
+
+  SIZE Extent(HFONT font, const std::wstring& text) {
+    Select(font);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()),
+                          &size);
+    return size;
+  }
+
+ private:
+  void Select(HFONT font) {
+    if (font == selected_) return;
+    HGDIOBJ previous = SelectObject(dc_, font);
+    if (original_ == nullptr) original_ = previous;
+    selected_ = font;
+  }
+
+  HDC dc_;
+  HGDIOBJ original_ = nullptr;
+  HFONT selected_ = nullptr;
+};
 
 HWND CreateChild(HWND parent, const wchar_t* cls, const std::wstring& text,
                  DWORD style, DWORD exStyle, int x, int y, int cx, int cy,
@@ -137,10 +163,14 @@ bool CreateControls(DialogWindows& w) {
   w.rows.assign(static_cast<size_t>(count), nullptr);
   w.radios[0].assign(static_cast<size_t>(count), nullptr);
   w.radios[1].assign(static_cast<size_t>(count), nullptr);
+  TextMeasure measure;
+  const int lineHeight = measure.LineHeight(w.font);
+  const int smallLineHeight = measure.LineHeight(w.smallFont);
   for (int i = 0; i < count; ++i) {
     const layout::ControlSpec& s = specs[i];
     std::wstring caption = s.caption ? SjisToWide(s.caption) : std::wstring();
     HFONT font = s.smallFont ? w.smallFont : w.font;
+    int fontLineHeight = s.smallFont ? smallLineHeight : lineHeight;
     int id = kFirstChildId + i;
     if (s.formControl == static_cast<int>(ControlId::Button1)) id = IDOK;
     if (s.formControl == static_cast<int>(ControlId::Button2)) id = IDCANCEL;
@@ -148,12 +178,11 @@ bool CreateControls(DialogWindows& w) {
     HWND h = nullptr;
     switch (s.kind) {
       case layout::Kind::DropDownList: {
-        int lineHeight = 0;
-        TextExtent(font, L"0", &lineHeight);
-        h = CreateChild(
-            w.dialog, L"COMBOBOX", L"",
-            WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0, s.left, s.top,
-            s.width, s.height + kListVisibleItems * lineHeight + 2, id, font);
+        h = CreateChild(w.dialog, L"COMBOBOX", L"",
+                        WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0,
+                        s.left, s.top, s.width,
+                        s.height + kListVisibleItems * fontLineHeight + 2, id,
+                        font);
         if (h != nullptr) FitListHeight(h, s.height);
         break;
       }
@@ -167,16 +196,14 @@ bool CreateControls(DialogWindows& w) {
                         0, s.left, s.top, s.width, s.height, id, font);
         // Two columns under the caption, as a two-column radio group lays
         // out its buttons.
-        int lineHeight = 0;
-        TextExtent(font, L"0", &lineHeight);
         int columnWidth = (s.width - 10) / 2;
-        int rowHeight = s.height - lineHeight - 5;
+        int rowHeight = s.height - fontLineHeight - 5;
         for (int k = 0; k < 2; ++k) {
           w.radios[k][static_cast<size_t>(i)] = CreateChild(
               w.dialog, L"BUTTON", L"",
               WS_VISIBLE | BS_AUTORADIOBUTTON | (k == 0 ? tab : 0), 0,
-              s.left + 8 + k * columnWidth, s.top + lineHeight + 1, columnWidth,
-              rowHeight, id + 1000 * (k + 1), font);
+              s.left + 8 + k * columnWidth, s.top + fontLineHeight + 1,
+              columnWidth, rowHeight, id + 1000 * (k + 1), font);
           if (w.radios[k][static_cast<size_t>(i)] == nullptr) return false;
         }
         break;
@@ -207,11 +234,10 @@ bool CreateControls(DialogWindows& w) {
         }
         break;
       case layout::Kind::Label: {
-        int lineHeight = 0;
-        SIZE size = TextExtent(font, caption, &lineHeight);
+        SIZE size = measure.Extent(font, caption);
         h = CreateChild(w.dialog, L"STATIC", caption,
                         WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, s.left,
-                        s.top, size.cx, lineHeight, id, font);
+                        s.top, size.cx, fontLineHeight, id, font);
         break;
       }
       case layout::Kind::StatusLine:
@@ -429,8 +455,9 @@ HWND DialogWindows::Window(ControlId id) const {
 bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
   g.w = &w;
   g.form = &form;
-  w.font = CreateDialogFont(layout::kFontHeight);
-  w.smallFont = CreateDialogFont(layout::kSmallFontHeight);
+  const std::wstring face = DialogFace();
+  w.font = CreateDialogFont(face, layout::kFontHeight);
+  w.smallFont = CreateDialogFont(face, layout::kSmallFontHeight);
   w.white = CreateSolidBrush(kWhite);
   w.memoBrush = CreateSolidBrush(kMemoColour);
   w.statusBrush = CreateSolidBrush(kStatusColour);

@@ -10,13 +10,21 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root" || exit 1
 jobs=${T482_JOBS:-2}
+# Every CTest run appends its summary here, for the closing count.
+ctest_log=$(mktemp)
+trap 'rm -f "$ctest_log"' EXIT
+
+# CTest, with its output also kept for the closing count.
+run_ctest() {
+  ctest "$@" 2>&1 | tee -a "$ctest_log"
+}
 
 # One preset: configure, build, run its tests with CTest.
 preset() {
   local name=$1
   cmake --preset "$name" || return 1
   cmake --build --preset "$name" -j "$jobs" || return 1
-  ctest --preset "$name" -j "$jobs" --no-tests=error
+  run_ctest --preset "$name" -j "$jobs" --no-tests=error
 }
 
 # The Windows build's tests run under wine64 (the toolchain's emulator),
@@ -30,7 +38,7 @@ windows() {
     t482_wine_ensure_prefix || exit 1
     trap t482_wineserver_stop EXIT
     t482_wineserver_start || exit 1
-    ctest --preset windows -j "$jobs" --no-tests=error
+    run_ctest --preset windows -j "$jobs" --no-tests=error
   )
 }
 
@@ -83,6 +91,15 @@ printf '%s\n' "${summary[@]}"
 echo "total: $((SECONDS - total_start)) s"
 if [ $failed -ne 0 ]; then
   echo "== SOME STAGES FAILED"
-  exit 1
+else
+  echo "== all stages passed"
 fi
-echo "== all stages passed"
+# Last, the count over every CTest run ("N% tests passed, F tests failed out
+# of T"); a stage that failed before its tests ran counts one failure.
+awk -v stages_failed="$failed" '
+  /tests passed, [0-9]+ tests? failed out of/ { failed += $4; total += $NF }
+  END {
+    if (stages_failed && failed == 0) { failed = 1; total += 1 }
+    printf "tests: %d passed, %d failed\n", total - failed, failed
+  }' "$ctest_log"
+exit $failed

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "support/wide_text.h"
 #include "tool/form.h"
 #include "win32/byte_limited_edit.h"
-#include "support/wide_text.h"
 
 namespace {
 

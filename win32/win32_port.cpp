@@ -1,8 +1,8 @@
 // Win32 implementation of the form's window-system services.
 #include "win32/win32_port.h"
 
-#include "tool/texts.h"
 #include "support/wide_text.h"
+#include "tool/texts.h"
 #include "win32/window_placement.h"
 
 std::string Win32Port::ProgramFolder() {

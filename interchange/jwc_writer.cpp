@@ -71,6 +71,13 @@ bool EmitIntAttr(JwwModel& m, JwwAttr attr, int32_t& last, int32_t value,
   return true;
 }
 
+// A font record ("cn\"$" and the name) is whole in itself: a name that
+// ends in a double quote (or is cut just after one) must not take the next
+// record into its line, which would lose a text command.
+bool IsFontRecord(const std::string& line) {
+  return line.compare(0, 4, "cn\"$") == 0;
+}
+
 /// Hands the bytes of the file to `sink` in order; stops and returns false
 /// as soon as the sink refuses. Lines go out one by one so that a large
 /// drawing never exists as one string.
@@ -82,7 +89,7 @@ bool ProduceJwcTemp(const JwwModel& m, Sink&& sink) {
   for (int32_t i = 0; i < n; ++i) {
     const std::string& line = m.OutputLines[i];
     if (!sink(line.data(), line.size())) return false;
-    if (!line.empty() && line.back() == '"') {
+    if (!line.empty() && line.back() == '"' && !IsFontRecord(line)) {
       // A command waiting for its text: the next entry completes the line,
       // whatever it ends in. A command that is the last entry ends the file
       // without a line end.

@@ -70,6 +70,9 @@ fresh
 { repeat_byte 100000000 7; printf '\r\n'; } >>"$work/c/JWC_TEMP.TXT"
 check "100 MB line of digits" drawn 20 400
 fresh
+{ printf 'hk '; repeat_byte 100000000 1; printf '\r\n'; } >>"$work/c/JWC_TEMP.TXT"
+check "a number of 100 MB digits" drawn 20 700
+fresh
 { repeat_byte 100000000 ' '; printf 'x\r\n'; } >>"$work/c/JWC_TEMP.TXT"
 check "100 MB line of blanks" drawn 20 400
 fresh

@@ -129,6 +129,16 @@ expect_out message
 expect_same t207.dat
 expect_no_temp
 
+# Temporary files left by a run that was killed are taken over and gone
+# after the next run.
+setup stale_temporaries
+printf 'half a settings fi' >"$dir/t207.dat.t482-tmp"
+printf 'hq\r\n0 0 1' >"$dir/JWC_TEMP.TXT.t482-tmp"
+run_batch
+expect_out drawn
+expect_no_temp
+cmp -s "$inputs/t207.dat" "$dir/t207.dat" && fail "settings not saved"
+
 # Every temporary file reaches the disk before it replaces the old file, so
 # that a power loss never leaves an empty file in place of a whole one.
 if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then

@@ -48,6 +48,8 @@ stages=(
   "native|preset native"
   "asan|preset asan"
   "windows|windows"
+  "fuzz|bash fuzz/run.sh 3"
+  "analyse|bash scripts/analyse.sh"
 )
 # -----------------------------------------------------------------------------
 

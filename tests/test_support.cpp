@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <atomic>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -50,4 +51,12 @@ bool PathExists(const std::string& path) {
 
 std::string SourcePath(const std::string& relative) {
   return std::string(T482_SOURCE_DIR) + "/" + relative;
+}
+
+std::string TestName(const char* readable) {
+  std::string name;
+  for (const char* c = readable; *c; ++c) {
+    name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+  }
+  return name;
 }

@@ -26,3 +26,15 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
 /// A file of the repository, by path relative to its root.
 std::string SourcePath(const std::string& relative);
+
+/// A GoogleTest parameter name from a row's readable name: letters and
+/// digits kept, anything else '_'.
+std::string TestName(const char* readable);
+
+/// Names the instances of INSTANTIATE_TEST_SUITE_P after their rows' `name`.
+struct NameFromRow {
+  template <class Info>
+  std::string operator()(const Info& info) const {
+    return TestName(info.param.name);
+  }
+};

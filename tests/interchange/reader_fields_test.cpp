@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interchange/jwc_fields.h"
+#include "test_support.h"
 
 namespace {
 
@@ -100,15 +101,7 @@ TEST_P(SplitTest, GivesTheSameFieldsInPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, SplitTest, testing::ValuesIn(kSplitCases),
-                         [](const testing::TestParamInfo<SplitCase>& info) {
-                           std::string n;
-                           for (char c : std::string(info.param.name)) {
-                             n += std::isalnum(static_cast<unsigned char>(c))
-                                      ? c
-                                      : '_';
-                           }
-                           return n;
-                         });
+                         NameFromRow());
 
 std::string Numbered(int count, const char* tail = "") {
   std::string line;

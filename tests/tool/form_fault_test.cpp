@@ -167,16 +167,7 @@ TEST_P(FormFault, FolderHoldsWholeFilesOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FormFault, testing::ValuesIn(kRows),
-                         [](const testing::TestParamInfo<FaultRow>& p) {
-                           std::string name;
-                           for (const char* s = p.param.name; *s; ++s) {
-                             name +=
-                                 std::isalnum(static_cast<unsigned char>(*s))
-                                     ? *s
-                                     : '_';
-                           }
-                           return name;
-                         });
+                         NameFromRow());
 
 // The settings file's read failing at every byte: loading keeps the lines
 // read before the failure, refuses to start before line 23, and whatever

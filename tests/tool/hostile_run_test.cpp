@@ -266,15 +266,6 @@ TEST_P(HostileRun, EndsAsExpectedWithSoundFiles) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileRun, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<RunCase>& p) {
-                           std::string name;
-                           for (const char* s = p.param.name; *s; ++s) {
-                             name +=
-                                 std::isalnum(static_cast<unsigned char>(*s))
-                                     ? *s
-                                     : '_';
-                           }
-                           return name;
-                         });
+                         NameFromRow());
 
 }  // namespace

@@ -259,5 +259,9 @@ void FillEntHead(const JwwModel& m, TJwwEntHead& head);
 /// Appends {kind, index} to EntOrder.
 void AddEntRef(JwwModel& m, int32_t kind, int32_t index);
 
+/// The scale of the layer group the host reported first (GroupScale of
+/// InitGroup); 1 should InitGroup ever lie outside 0..15.
+double InitGroupScale(const JwwModel& m);
+
 /// `text` cut to its first kJwwTextMax bytes.
 std::string CutJwwText(std::string_view text);

@@ -8,19 +8,10 @@
 #include "interchange/jwc_writer.h"
 #include "support/extended_precision.h"
 #include "support/geometry.h"
+#include "tool/dim_points.h"
 #include "tool/texts.h"
 
 namespace {
-
-TDimPoint Rotated(TDimPoint p, TDimPoint centre, double angle) {
-  TDimPoint r;
-  RotateDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angle);
-  return r;
-}
-
-bool Finite(TDimPoint p) {
-  return std::isfinite(p.X) && std::isfinite(p.Y);
-}
 
 bool AllFinite(const TDimDrawing& d) {
   const TDimPoint points[] = {
@@ -139,11 +130,7 @@ void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
   Segment(m, d.Middle, d.LeaderEnd);
   Segment(m, d.Underline0, d.Underline1);
 
-  WriteEndMarker(m, span.LineEndA, d.Markers.StartAngle, s.StartKind, s,
-                 d.StartMarker);
-  EmitZFlags(m, 4);
-  WriteEndMarker(m, span.LineEndB, d.Markers.FinishAngle, s.EndKind, s,
-                 d.FinishMarker);
+  WriteEndMarkers(m, s, span, d.Markers, d.StartMarker, d.FinishMarker);
 
   EmitTextType(m, m.InitTextType, m.InitTextColour, m.InitTextWidth,
                m.InitTextHeight, m.InitTextSpacing);

@@ -9,6 +9,7 @@
 #include "support/geometry.h"
 #include "support/number_text.h"
 #include "support/sjis.h"
+#include "tool/dim_points.h"
 #include "tool/texts.h"
 
 namespace {
@@ -22,12 +23,6 @@ bool Refuse(TForm1& form, ControlId id) {
 // stays exactly as typed, its blanks included.
 std::string BlankChecked(const std::string& text) {
   return StripBlanks(text).empty() ? std::string() : text;
-}
-
-TDimPoint Rotated(TDimPoint p, TDimPoint centre, double angle) {
-  TDimPoint r;
-  RotateDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angle);
-  return r;
 }
 
 // The point in the axis frame about `centre` (turned by minus the axis
@@ -48,10 +43,6 @@ double ToCurrentScale(double v, double savedScale, double drawScale) {
 
 double ToDrawingUnits(double paperMm, double drawScale) {
   return static_cast<double>(static_cast<long double>(paperMm) * drawScale);
-}
-
-bool Finite(TDimPoint p) {
-  return std::isfinite(p.X) && std::isfinite(p.Y);
 }
 
 // The foot of `end` on the dimension line through `level` along the axis.
@@ -124,9 +115,7 @@ TDimSpanOutcome BuildDimSpan(TForm1& form, const TDimSettings& s,
   const double axis = m.AxisAngle;
 
   // The stored chain in the current drawing's units.
-  const bool groupKnown = m.InitGroup >= 0 && m.InitGroup < 16;
-  const double drawScale =
-      groupKnown ? m.GroupScale[static_cast<size_t>(m.InitGroup)] : 1.0;
+  const double drawScale = InitGroupScale(m);
   TDimPoint a{ToCurrentScale(form.PrevX1, form.SavedScale, drawScale),
               ToCurrentScale(form.PrevY1, form.SavedScale, drawScale)};
   TDimPoint b{ToCurrentScale(form.PrevX2, form.SavedScale, drawScale),

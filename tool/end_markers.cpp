@@ -113,17 +113,19 @@ void WriteEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
   }
 }
 
-void DrawEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
-                   bool reversed, const TDimSettings& s, const TDimSpan& span) {
-  WriteEndMarker(m, d, angle, kind, s,
-                 ShapeEndMarker(d, angle, kind, reversed, s, span));
+void WriteEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
+                     const TMarkerPlan& plan, const TEndMarkerShape& start,
+                     const TEndMarkerShape& finish) {
+  WriteEndMarker(m, span.LineEndA, plan.StartAngle, s.StartKind, s, start);
+  EmitZFlags(m, 4);
+  WriteEndMarker(m, span.LineEndB, plan.FinishAngle, s.EndKind, s, finish);
 }
 
 void DrawEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
                     const TMarkerPlan& plan) {
-  DrawEndMarker(m, span.LineEndA, plan.StartAngle, s.StartKind, plan.Reversed,
-                s, span);
-  EmitZFlags(m, 4);
-  DrawEndMarker(m, span.LineEndB, plan.FinishAngle, s.EndKind, plan.Reversed, s,
-                span);
+  WriteEndMarkers(m, s, span, plan,
+                  ShapeEndMarker(span.LineEndA, plan.StartAngle, s.StartKind,
+                                 plan.Reversed, s, span),
+                  ShapeEndMarker(span.LineEndB, plan.FinishAngle, s.EndKind,
+                                 plan.Reversed, s, span));
 }

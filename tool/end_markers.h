@@ -51,10 +51,12 @@ TEndMarkerShape ShapeEndMarker(TDimPoint d, double angle, int32_t kind,
 void WriteEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
                     const TDimSettings& s, const TEndMarkerShape& shape);
 
-/// Shapes and writes one end.
-void DrawEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
-                   bool reversed, const TDimSettings& s, const TDimSpan& span);
+/// Both ends from their shapes: the start marker, one z-flag record, the
+/// finish marker.
+void WriteEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
+                     const TMarkerPlan& plan, const TEndMarkerShape& start,
+                     const TEndMarkerShape& finish);
 
-/// Both ends: the start marker, one z-flag record, the finish marker.
+/// Shapes and writes both ends.
 void DrawEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
                     const TMarkerPlan& plan);

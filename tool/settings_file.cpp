@@ -120,8 +120,7 @@ bool TForm1::SaveSettings(const std::string& fileName) {
   }
   // The context of this run, from the model: the chain below is at its scale.
   putInt(Model.InitGroup);
-  const bool groupOk = Model.InitGroup >= 0 && Model.InitGroup < 16;
-  putReal(groupOk ? Model.GroupScale[Model.InitGroup] : 1.0);
+  putReal(InitGroupScale(Model));
   putReal(Model.AxisAngle);
   for (double v : {PrevX1, PrevY1, PrevX2, PrevY2, PrevX3, PrevY3}) putReal(v);
 

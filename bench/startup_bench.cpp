@@ -7,7 +7,8 @@
 //
 // The first case is the floor every other case is compared with; a case
 // with --limit R prints a target line: its median at most R times the
-// floor's. Each
+// floor's. With three cases or more, the later ones are also compared with
+// the second. Each
 // measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
 // starts "wine64 <exe>" in <folder>, waits for the window, then kills that
 // one process. The window is found by MapNotify events on the root window
@@ -23,6 +24,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -277,6 +279,19 @@ int main(int argc, char** argv) {
                      bench::FormatSeconds(fastest) + ", median CPU time " +
                      bench::FormatSeconds(bench::Median(c.cpu)) +
                      " (the program's process, without wineserver and X)");
+  }
+  // With more than two cases the second is a second reference (the
+  // floor's window with the dialog's standard controls): what the later
+  // cases add to it is the program's own work.
+  for (size_t i = 2; i < cases.size(); ++i) {
+    const double reference = bench::Median(cases[1].seconds);
+    const double s = bench::Median(cases[i].seconds);
+    char text[256];
+    std::snprintf(text, sizeof text, "start-up %s vs %s: %.2fx (%s%s)",
+                  cases[i].label.c_str(), cases[1].label.c_str(), s / reference,
+                  s >= reference ? "+" : "-",
+                  bench::FormatSeconds(std::fabs(s - reference)).c_str());
+    bench::PrintNote(text);
   }
   const double floor = bench::Median(cases[0].seconds);
   const double floorPeak = bench::Median(cases[0].peakKiB) * 1024;

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "interchange/jwc_fields.h"
+#include "interchange/jwc_line_scan.h"
 #include "interchange/jwc_number.h"
 #include "support/file_system.h"
 #include "support/number_text.h"
@@ -531,12 +532,12 @@ void ParseFields(JwwModel& m, const JwcFields& f) {
 }
 
 // Drops every CR of data[0..size) in place (a CR never ends a line, and the
-// one before LF goes too); returns the new size.
-size_t DropCr(char* data, size_t size) {
-  char* cr = static_cast<char*>(std::memchr(data, '\r', size));
-  if (cr == nullptr) return size;
-  char* w = cr;
-  for (const char* p = cr + 1; p != data + size; ++p) {
+// one before LF goes too), given the first of them (null: none); returns
+// the new size.
+size_t DropCr(char* data, size_t size, char* firstCr) {
+  if (firstCr == nullptr) return size;
+  char* w = firstCr;
+  for (const char* p = firstCr + 1; p != data + size; ++p) {
     if (*p != '\r') *w++ = *p;
   }
   return static_cast<size_t>(w - data);
@@ -546,7 +547,9 @@ size_t DropCr(char* data, size_t size) {
 void AppendWithoutCr(std::string& to, const char* data, size_t size) {
   const size_t old = to.size();
   to.append(data, size);
-  to.resize(old + DropCr(&to[old], size));
+  char* appended = &to[old];
+  auto* cr = static_cast<char*>(std::memchr(appended, '\r', size));
+  to.resize(old + DropCr(appended, size, cr));
 }
 
 // Reads the whole stream; false on an input error (the partial line being
@@ -564,29 +567,27 @@ bool ReadStreamLines(JwwModel& m, ReadStream& in) {
     if (got < 0) return false;
     if (got == 0) break;
     char* p = chunk.get();
-    char* end = p + std::min(static_cast<size_t>(got), kChunkSize);
-    // A Ctrl-Z byte ends the file; the line before it is the last line.
-    if (void* eof = std::memchr(p, 0x1A, static_cast<size_t>(end - p))) {
-      end = static_cast<char*>(eof);
-      endOfFile = true;
-    }
+    char* const end = p + std::min(static_cast<size_t>(got), kChunkSize);
     while (p < end) {
-      const size_t rest = static_cast<size_t>(end - p);
-      auto* lf = static_cast<char*>(std::memchr(p, '\n', rest));
-      if (lf == nullptr) {
-        AppendWithoutCr(pending, p, rest);
+      char* firstCr = nullptr;
+      char* stop = FindLineEnd(p, end, &firstCr);
+      const size_t length = static_cast<size_t>(stop - p);
+      if (stop == end || *stop != '\n') {
+        // No line end in this chunk: the line goes on in the next one. A
+        // Ctrl-Z byte ends the file; the line before it is the last line.
+        AppendWithoutCr(pending, p, length);
+        endOfFile = stop != end;
         break;
       }
-      const size_t length = static_cast<size_t>(lf - p);
       if (pending.empty()) {
-        fields.SplitInPlace(p, DropCr(p, length));
+        fields.SplitInPlace(p, DropCr(p, length, firstCr));
       } else {
         AppendWithoutCr(pending, p, length);
         fields.SplitInPlace(pending.data(), pending.size());
       }
       ParseFields(m, fields);
       pending.clear();
-      p = lf + 1;
+      p = stop + 1;
     }
   }
   if (!pending.empty()) {  // the last line, without a line end

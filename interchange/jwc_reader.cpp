@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "interchange/jwc_fields.h"
@@ -543,12 +542,13 @@ size_t DropCr(char* data, size_t size, char* firstCr) {
   return static_cast<size_t>(w - data);
 }
 
-// Appends data[0..size) without its CR bytes.
-void AppendWithoutCr(std::string& to, const char* data, size_t size) {
+// Appends data[0..size) without its CR bytes, given the first of them.
+void AppendWithoutCr(std::string& to, const char* data, size_t size,
+                     const char* firstCr) {
   const size_t old = to.size();
   to.append(data, size);
   char* appended = &to[old];
-  auto* cr = static_cast<char*>(std::memchr(appended, '\r', size));
+  char* cr = firstCr == nullptr ? nullptr : appended + (firstCr - data);
   to.resize(old + DropCr(appended, size, cr));
 }
 
@@ -575,14 +575,14 @@ bool ReadStreamLines(JwwModel& m, ReadStream& in) {
       if (stop == end || *stop != '\n') {
         // No line end in this chunk: the line goes on in the next one. A
         // Ctrl-Z byte ends the file; the line before it is the last line.
-        AppendWithoutCr(pending, p, length);
+        AppendWithoutCr(pending, p, length, firstCr);
         endOfFile = stop != end;
         break;
       }
       if (pending.empty()) {
         fields.SplitInPlace(p, DropCr(p, length, firstCr));
       } else {
-        AppendWithoutCr(pending, p, length);
+        AppendWithoutCr(pending, p, length, firstCr);
         fields.SplitInPlace(pending.data(), pending.size());
       }
       ParseFields(m, fields);

@@ -111,9 +111,14 @@ TEST_F(ReaderFileTest, LineEndsAtEveryChunkBoundary) {
        "5 0 0 0" + std::string(3000, ' ') + "\n6 0 0 0",
        {6}},
       {"NUL bytes are dropped", std::string("7 0 0\0 0\n", 9), {7}},
+      {"CRs in lines longer than the scan's blocks",
+       "8 0\r 0" + std::string(40, ' ') + "0\r\r\n9 0 0 0" +
+           std::string(20, '\r') + "\n\r\r\x1a",
+       {8, 9}},
   };
-  for (size_t chunk :
-       {size_t{1}, size_t{2}, size_t{3}, size_t{7}, size_t{1} << 20}) {
+  // Chunks shorter than, just over and several times the scan's 16 bytes.
+  for (size_t chunk : {size_t{1}, size_t{2}, size_t{3}, size_t{7}, size_t{17},
+                       size_t{40}, size_t{1} << 20}) {
     files.chunk = chunk;
     for (const auto& c : cases) {
       InitJwwModel(m);

@@ -1,6 +1,12 @@
 // The file system on Windows. Paths arrive as UTF-8 and are opened by their
 // UTF-16 form, so folders with Japanese names work whatever the system code
 // page; MoveFileExW gives the one-step replacement.
+//
+// Virus scanners, indexers, backup and cloud-sync clients open fresh files
+// for a moment, often without sharing write or delete access. Creating,
+// replacing or deleting a file then fails with a sharing, lock or access
+// error that clears by itself, so those three errors are retried for about
+// two seconds before the operation counts as failed.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -25,6 +31,35 @@ bool Widen(const std::string& path, std::wstring& wide) {
   wide.assign(static_cast<size_t>(n), L'\0');
   return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
                              static_cast<int>(path.size()), &wide[0], n) == n;
+}
+
+// How long a transient failure is retried, and the longest pause between
+// two attempts; the pauses start at 1 ms and double up to that.
+constexpr ULONGLONG kRetryForMs = 2000;
+constexpr DWORD kMaxPauseMs = 100;
+
+bool IsTransient(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+/// Runs `attempt` (true on success, with the thread's last error set on
+/// failure) until it succeeds, fails for another reason, or transient
+/// failures have gone on for kRetryForMs. Costs nothing beyond the first
+/// attempt when that succeeds.
+template <typename Attempt>
+bool Retrying(Attempt attempt) {
+  if (attempt()) return true;
+  if (!IsTransient(GetLastError())) return false;
+  const ULONGLONG start = GetTickCount64();
+  DWORD pause = 1;
+  for (;;) {
+    if (GetTickCount64() - start + pause > kRetryForMs) return false;
+    Sleep(pause);
+    if (attempt()) return true;
+    if (!IsTransient(GetLastError())) return false;
+    pause = pause * 2 > kMaxPauseMs ? kMaxPauseMs : pause * 2;
+  }
 }
 
 // Bytes handed to one ReadFile or WriteFile call.
@@ -105,23 +140,31 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<WriteStream> Create(const std::string& path) override {
     std::wstring w;
     if (!Widen(path, w)) return nullptr;
-    HANDLE h = CreateFileW(w.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    if (!Retrying([&] {
+          h = CreateFileW(w.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+          return h != INVALID_HANDLE_VALUE;
+        })) {
+      return nullptr;
+    }
     return std::make_unique<Win32WriteStream>(h);
   }
 
   bool Replace(const std::string& source, const std::string& target) override {
     std::wstring ws, wt;
     if (!Widen(source, ws) || !Widen(target, wt)) return false;
-    return MoveFileExW(ws.c_str(), wt.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return Retrying([&] {
+      return MoveFileExW(ws.c_str(), wt.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+             0;
+    });
   }
 
   bool Remove(const std::string& path) override {
     std::wstring w;
     if (!Widen(path, w)) return false;
-    return DeleteFileW(w.c_str()) != 0;
+    return Retrying([&] { return DeleteFileW(w.c_str()) != 0; });
   }
 };
 

@@ -6,6 +6,9 @@
 //   refused-focus NAME    an input check focused control NAME (exit 1)
 //   message TEXT          the OK handler showed a message (exit 1)
 //   refused-start TEXT    the tool refused to start (exit 1)
+//   write-failed FILE     FILE (t207.dat or JWC_TEMP.TXT, the first that
+//                         failed) could not be written, whatever else the
+//                         run did (exit 3)
 // A usage error exits with 2; an OK press that left no trace exits with 3.
 #include <cstdio>
 #include <string>
@@ -62,6 +65,9 @@ int main(int argc, char** argv) {
   HeadlessPort port(folder);
   TForm1 form(port);
   form.FormShow();
+  if (!form.FailedWrite().empty()) {
+    return Report("write-failed " + form.FailedWrite(), 3);
+  }
   if (form.Closed()) {
     const std::string text =
         port.Confirmations.empty() ? "" : port.Confirmations.back();
@@ -72,6 +78,9 @@ int main(int argc, char** argv) {
   form.Button1Click();
   const HandlerOutcome outcome = OutcomeSince(port, mark);
   form.Close();  // as Cancel does; nothing when OK already closed
+  if (!form.FailedWrite().empty()) {
+    return Report("write-failed " + form.FailedWrite(), 3);
+  }
 
   switch (outcome) {
     case HandlerOutcome::Closed: return Report("drawn", 0);

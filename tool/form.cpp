@@ -107,8 +107,18 @@ void TForm1::FormShow() {
 void TForm1::FormClose() {
   // Without FormShow there is no folder to write into, and nothing to say to
   // the host.
-  if (!ExePath.empty()) WriteJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
+  if (!ExePath.empty()) {
+    const std::string answer = ExePath + "JWC_TEMP.TXT";
+    if (!WriteJwcTemp(Model, answer)) NoteFailedWrite(answer);
+  }
   FreeJwwModel(Model);
+}
+
+void TForm1::NoteFailedWrite(const std::string& fileName) {
+  if (!failedWrite_.empty()) return;
+  const size_t slash = fileName.find_last_of("/\\");
+  failedWrite_ =
+      slash == std::string::npos ? fileName : fileName.substr(slash + 1);
 }
 
 void TForm1::Button2Click() {

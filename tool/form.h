@@ -76,9 +76,14 @@ class TForm1 {
   void Close();
   bool Closed() const { return closed_; }
 
+  /// The name (without the folder) of the first file this run had to write
+  /// and could not: "t207.dat" or "JWC_TEMP.TXT". Empty while every write
+  /// succeeded. Nothing is shown for it; the batch runner reports it.
+  const std::string& FailedWrite() const { return failedWrite_; }
+
   void LoadSettings(const std::string& fileName);
   /// Writes the settings file; false when it could not be written (the old
-  /// file is then left as it was).
+  /// file is then left as it was, and FailedWrite names it).
   bool SaveSettings(const std::string& fileName);
 
   /// Sets the status line's caption and repaints it at once.
@@ -87,6 +92,10 @@ class TForm1 {
   PlatformPort& Port() { return port_; }
 
  private:
+  /// Keeps the first failed write: the file's name, without the folder.
+  void NoteFailedWrite(const std::string& fileName);
+
   PlatformPort& port_;
   bool closed_ = false;
+  std::string failedWrite_;
 };

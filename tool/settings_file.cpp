@@ -124,8 +124,9 @@ bool TForm1::SaveSettings(const std::string& fileName) {
   putReal(Model.AxisAngle);
   for (double v : {PrevX1, PrevY1, PrevX2, PrevY2, PrevX3, PrevY3}) putReal(v);
 
+  // On a failure the writer removes its temporary file.
   AtomicFileWriter writer(fileName);
-  if (!writer.Open()) return false;
-  if (!writer.Write(out)) return false;  // the writer removes its temporary
-  return writer.Commit();
+  const bool saved = writer.Open() && writer.Write(out) && writer.Commit();
+  if (!saved) NoteFailedWrite(fileName);
+  return saved;
 }

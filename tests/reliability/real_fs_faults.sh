@@ -5,9 +5,10 @@
 #   - t207.dat or JWC_TEMP.TXT replaced by a folder,
 # and it traces the system calls of a sound run: each file is synced before
 # it replaces the old one.
-# After each run it checks what the folder holds: the settings file is the
-# old one byte for byte, the answer is as stated, and no temporary file is
-# left. The mount cases need root and mount; without them they are skipped
+# After each run it checks what the run printed and its exit status (a file
+# that could not be written is reported, never "drawn") and what the folder
+# holds: the settings file is the old one byte for byte, the answer is as
+# stated, and no temporary file is left. The mount cases need root and mount; without them they are skipped
 # (exit 77) with a message, and the folder cases still run.
 #
 #   real_fs_faults.sh T482-BATCH SOURCE-DIR
@@ -49,11 +50,12 @@ run_batch() {
   rc=$?
 }
 
-expect_out() {
+expect_out() {  # PREFIX [STATUS]
   case "$out" in
     "$1"*) ;;
     *) fail "printed '$out', expected '$1...'" ;;
   esac
+  [ -z "${2:-}" ] || [ "$rc" -eq "$2" ] || fail "exit $rc, expected $2"
 }
 expect_same() {  # the file is byte for byte the input
   cmp -s "$inputs/$1" "$dir/$1" || fail "$1 changed"
@@ -80,11 +82,12 @@ fi
 if [ $can_mount -eq 1 ]; then
   # Full disk: the settings keep their old bytes, the answer cannot be
   # written and the host's own file is deleted, so that the host never
-  # reads its input back as drawing commands.
+  # reads its input back as drawing commands. The settings file failed
+  # first.
   if setup full_disk 64k; then
     dd if=/dev/zero of="$dir/filler" bs=4k 2>/dev/null
     run_batch
-    expect_out drawn
+    expect_out "write-failed t207.dat" 3
     expect_same t207.dat
     expect_absent JWC_TEMP.TXT
     expect_no_temp
@@ -97,7 +100,7 @@ if [ $can_mount -eq 1 ]; then
   # they were (the host then finds its own file unchanged).
   if setup read_only 64k && mount -o remount,ro "$dir"; then
     run_batch
-    expect_out drawn
+    expect_out "write-failed t207.dat" 3
     expect_same t207.dat
     expect_same JWC_TEMP.TXT
     expect_no_temp
@@ -114,17 +117,18 @@ fi
 setup settings_is_folder
 rm "$dir/t207.dat" && mkdir "$dir/t207.dat"
 run_batch
-expect_out refused-start
+expect_out refused-start 1
 [ -d "$dir/t207.dat" ] || fail "t207.dat folder gone"
 [ "$(cat "$dir/JWC_TEMP.TXT")" = $'hq\r' ] || fail "answer is not hq"
 expect_no_temp
 
 # The host's file is a folder: no picked points to measure; the answer
-# cannot replace the folder, which stays; the settings are untouched.
+# cannot replace the folder, which stays, and that failure outweighs the
+# message; the settings are untouched.
 setup answer_is_folder
 rm "$dir/JWC_TEMP.TXT" && mkdir "$dir/JWC_TEMP.TXT"
 run_batch
-expect_out message
+expect_out "write-failed JWC_TEMP.TXT" 3
 [ -d "$dir/JWC_TEMP.TXT" ] || fail "JWC_TEMP.TXT folder gone"
 expect_same t207.dat
 expect_no_temp
@@ -135,7 +139,7 @@ setup stale_temporaries
 printf 'half a settings fi' >"$dir/t207.dat.t482-tmp"
 printf 'hq\r\n0 0 1' >"$dir/JWC_TEMP.TXT.t482-tmp"
 run_batch
-expect_out drawn
+expect_out drawn 0
 expect_no_temp
 cmp -s "$inputs/t207.dat" "$dir/t207.dat" && fail "settings not saved"
 

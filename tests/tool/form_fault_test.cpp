@@ -4,7 +4,8 @@
 // a remove that fails, on either file, at its first and later calls. Each
 // row states what the folder must hold afterwards: the settings file old or
 // new but always whole, the host's file answered, "hq", or gone; never a
-// temporary file, an open stream or a message about the file.
+// temporary file, an open stream or a message about the file. The form
+// names the first file it failed to write, for the batch runner.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,7 +87,18 @@ const FaultRow kRows[] = {
     // Faults at calls that a sound run never makes change nothing.
     {"remove fails", F::kRemove, "", 0, 0, Answer::Full, Settings::New},
     {"a third create fails", F::kCreate, "", 0, 2, Answer::Full, Settings::New},
+    // Both writes fail: the settings file is the first.
+    {"every create fails", F::kCreate, "", 0, 0, Answer::Absent, Settings::Old},
 };
+
+// The first file the row's run fails to write: the settings are saved before
+// the answer; an old settings file with an answer means the save failed.
+std::string FailedWriteOf(const FaultRow& row) {
+  if (row.settings == Settings::Old && row.answer != Answer::Hq) {
+    return "t207.dat";
+  }
+  return row.answer == Answer::Absent ? "JWC_TEMP.TXT" : "";
+}
 
 // Failure messages name the case instead of dumping its bytes.
 void PrintTo(const FaultRow& c, std::ostream* os) {
@@ -99,6 +111,7 @@ struct RunResult {
   std::string settings;
   std::vector<std::string> files;
   std::vector<std::string> confirmations;
+  std::string failedWrite;
 };
 
 RunResult RunOnce(FileSystem* fs) {
@@ -116,6 +129,7 @@ RunResult RunOnce(FileSystem* fs) {
     form.Button1Click();
     form.Close();
     r.confirmations = port.Confirmations;
+    r.failedWrite = form.FailedWrite();
   }
   r.answerExists = PathExists(dir.File("JWC_TEMP.TXT"));
   r.answer = ReadFileBytes(dir.File("JWC_TEMP.TXT"));
@@ -133,6 +147,7 @@ TEST_P(FormFault, FolderHoldsWholeFilesOnly) {
   const FaultRow& row = GetParam();
   const RunResult clean = RunOnce(nullptr);
   ASSERT_TRUE(clean.confirmations.empty());
+  ASSERT_EQ(clean.failedWrite, "");
   ASSERT_NE(clean.settings, kOldSettings);
   ASSERT_EQ(fuzz::CheckSavedSettings(clean.settings), "");
 
@@ -157,6 +172,7 @@ TEST_P(FormFault, FolderHoldsWholeFilesOnly) {
   }
   EXPECT_EQ(r.settings,
             row.settings == Settings::Old ? kOldSettings : clean.settings);
+  EXPECT_EQ(r.failedWrite, FailedWriteOf(row));
 
   // File errors are never shown; only the refusals of the run are.
   for (const std::string& text : r.confirmations) {

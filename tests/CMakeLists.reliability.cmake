@@ -2,12 +2,27 @@
 # (a full tmpfs, a read-only mount, files replaced by folders; the mount
 # cases are skipped without root) and the worst inputs with their time and
 # peak memory. In a sanitizer build the limits of time and memory are
-# widened, since the sanitizers cost both.
-if(CMAKE_CROSSCOMPILING OR NOT TARGET t482-batch)
+# widened, since the sanitizers cost both. In the Windows build: runs under
+# Wine while another program holds the files open.
+if(NOT TARGET t482-batch)
   return()
 endif()
 find_program(T482_BASH bash)
 if(NOT T482_BASH)
+  return()
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+  if(WIN32)
+    add_executable(hold_files reliability/hold_files_win32.cpp)
+    add_test(NAME reliability.held_files
+             COMMAND ${T482_BASH}
+                     ${CMAKE_CURRENT_SOURCE_DIR}/reliability/held_files.sh
+                     $<TARGET_FILE:t482-batch> $<TARGET_FILE:hold_files>
+                     ${PROJECT_SOURCE_DIR})
+    set_tests_properties(reliability.held_files PROPERTIES
+                         TIMEOUT 180 LABELS reliability)
+  endif()
   return()
 endif()
 

@@ -4,6 +4,8 @@
 //
 // Paths are UTF-8 on every platform; the Windows implementation opens files by
 // wide path, so folders with Japanese names work whatever the code page.
+// On Windows, Create, Replace and Remove wait up to about 2 s for a file that
+// another program holds open before they fail.
 #pragma once
 
 #include <cstddef>

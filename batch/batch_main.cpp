@@ -7,7 +7,14 @@
 //   message TEXT          the OK handler showed a message (exit 1)
 //   refused-start TEXT    the tool refused to start (exit 1)
 // A usage error exits with 2; an OK press that left no trace exits with 3.
+//
+// t482-batch FOLDER FOLDER... and t482-batch --list FILE (one folder a line)
+// run each folder in turn, in one process, each exactly as a run of its own,
+// and print one such line per folder, in order. The exit code is the largest
+// of the folders' codes: 0 only when every folder drew.
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,10 +37,16 @@ constexpr char kDelimiter = '\\';
 constexpr char kDelimiter = '/';
 #endif
 
-int Report(const std::string& line, int code) {
-  std::fputs(line.c_str(), stdout);
+// What one folder's run printed and its exit code.
+struct FolderRun {
+  std::string Line;
+  int Code;
+};
+
+int Report(const FolderRun& run) {
+  std::fputs(run.Line.c_str(), stdout);
   std::fputs("\n", stdout);
-  return std::fflush(stdout) == 0 ? code : 4;
+  return std::fflush(stdout) == 0 ? run.Code : 4;
 }
 
 bool IsDelimiter(char c) {
@@ -44,19 +57,7 @@ bool IsDelimiter(char c) {
 #endif
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  EnsureExtendedPrecision();
-#ifdef _WIN32
-  _setmode(_fileno(stdout), _O_BINARY);  // LF, as on every platform
-#endif
-  const std::vector<std::string> args = CommandLineArguments(argc, argv);
-  if (args.size() != 1 || args[0].empty()) {
-    std::fputs("usage: t482-batch FOLDER\n", stderr);
-    return 2;
-  }
-  std::string folder = args[0];
+FolderRun RunFolder(std::string folder) {
   if (!IsDelimiter(folder.back())) folder += kDelimiter;
 
   HeadlessPort port(folder);
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
   if (form.Closed()) {
     const std::string text =
         port.Confirmations.empty() ? "" : port.Confirmations.back();
-    return Report("refused-start " + MessageUtf8(text), 1);
+    return {"refused-start " + MessageUtf8(text), 1};
   }
 
   const PortMark mark = MarkPort(port);
@@ -74,15 +75,54 @@ int main(int argc, char** argv) {
   form.Close();  // as Cancel does; nothing when OK already closed
 
   switch (outcome) {
-    case HandlerOutcome::Closed: return Report("drawn", 0);
+    case HandlerOutcome::Closed: return {"drawn", 0};
     case HandlerOutcome::Focused:
-      return Report(std::string("refused-focus ") +
-                        ControlName(port.Focused[mark.Focused]),
-                    1);
+      return {std::string("refused-focus ") +
+                  ControlName(port.Focused[mark.Focused]),
+              1};
     case HandlerOutcome::Message:
-      return Report(
-          "message " + MessageUtf8(port.Confirmations[mark.Confirmations]), 1);
+      return {"message " + MessageUtf8(port.Confirmations[mark.Confirmations]),
+              1};
     case HandlerOutcome::Open: break;
   }
-  return Report("undecided", 3);
+  return {"undecided", 3};
+}
+
+// The folders named by the arguments; false for a usage error.
+bool FoldersOf(const std::vector<std::string>& args,
+               std::vector<std::string>& folders) {
+  if (args.size() == 2 && args[0] == "--list") {
+    std::ifstream list(args[1], std::ios::binary);
+    if (!list) return false;
+    for (std::string line; std::getline(list, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) folders.push_back(line);
+    }
+  } else {
+    folders = args;
+  }
+  return !folders.empty() &&
+         std::none_of(folders.begin(), folders.end(),
+                      [](const std::string& f) { return f.empty(); });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  EnsureExtendedPrecision();
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);  // LF, as on every platform
+#endif
+  std::vector<std::string> folders;
+  if (!FoldersOf(CommandLineArguments(argc, argv), folders)) {
+    std::fputs(
+        "usage: t482-batch FOLDER...\n"
+        "       t482-batch --list FILE\n",
+        stderr);
+    return 2;
+  }
+  int code = 0;
+  for (const std::string& folder : folders)
+    code = std::max(code, Report(RunFolder(folder)));
+  return code;
 }

@@ -1,6 +1,55 @@
 #include "support/extended_precision.h"
 
+#include <cmath>
+
 #if defined(__i386__) || defined(__x86_64__)
+
+namespace {
+
+// Status word bit C2: the instruction left its operand unreduced (fcos,
+// fsin) or has more reduction steps to go (fprem1).
+constexpr unsigned short kC2 = 0x0400;
+
+// x reduced by fprem1 modulo the extended pi doubled, as the Windows
+// runtime does before a second try of fcos or fsin.
+long double ReduceByTwoPi(long double x) {
+  const long double twoPi = kPiL + kPiL;  // exact: only the exponent changes
+  unsigned short sw = 0;
+  do {
+    __asm__("fprem1\n\tfnstsw %%ax" : "+t"(x), "=a"(sw) : "u"(twoPi));
+  } while (sw & kC2);
+  return x;
+}
+
+long double Fcos(long double x, unsigned short& sw) {
+  __asm__("fcos\n\tfnstsw %%ax" : "+t"(x), "=a"(sw));
+  return x;
+}
+
+long double Fsin(long double x, unsigned short& sw) {
+  __asm__("fsin\n\tfnstsw %%ax" : "+t"(x), "=a"(sw));
+  return x;
+}
+
+}  // namespace
+
+long double X87Cos(long double x) {
+  if (std::isnan(x)) return x;
+  if (std::isinf(x)) return std::numeric_limits<long double>::quiet_NaN();
+  unsigned short sw = 0;
+  long double r = Fcos(x, sw);
+  if (sw & kC2) r = Fcos(ReduceByTwoPi(x), sw);
+  return r;
+}
+
+long double X87Sin(long double x) {
+  if (std::isnan(x)) return x;
+  if (std::isinf(x)) return std::numeric_limits<long double>::quiet_NaN();
+  unsigned short sw = 0;
+  long double r = Fsin(x, sw);
+  if (sw & kC2) r = Fsin(ReduceByTwoPi(x), sw);
+  return r;
+}
 
 unsigned ReadX87ControlWord() {
   unsigned short cw = 0;
@@ -18,6 +67,8 @@ unsigned EnsureExtendedPrecision() {
 }
 
 #else
+
+#error "t482 computes its cosines and sines with the x87 unit (x86 only)"
 
 unsigned ReadX87ControlWord() {
   return 0;

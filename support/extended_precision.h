@@ -30,8 +30,8 @@ long double X87Cos(long double x);
 long double X87Sin(long double x);
 
 /// Sets the x87 precision control to 64 bits (extended). Returns the control
-/// word as it was before. Does nothing on processors without an x87 unit.
+/// word as it was before.
 unsigned EnsureExtendedPrecision();
 
-/// The current x87 control word (0 where there is none).
+/// The current x87 control word.
 unsigned ReadX87ControlWord();

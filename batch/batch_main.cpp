@@ -14,11 +14,12 @@
 // of the folders' codes: 0 only when every folder drew.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/extended_precision.h"
+#include "support/file_system.h"
 #include "tool/command_line.h"
 #include "tool/form.h"
 #include "tool/headless_port.h"
@@ -92,11 +93,24 @@ FolderRun RunFolder(std::string folder) {
 bool FoldersOf(const std::vector<std::string>& args,
                std::vector<std::string>& folders) {
   if (args.size() == 2 && args[0] == "--list") {
-    std::ifstream list(args[1], std::ios::binary);
+    // Through the file layer: a UTF-8 path on every platform.
+    const std::unique_ptr<ReadStream> list = Files().OpenRead(args[1]);
     if (!list) return false;
-    for (std::string line; std::getline(list, line);) {
+    std::string text;
+    char buffer[4096];
+    for (long n; (n = list->Read(buffer, sizeof buffer)) != 0;) {
+      if (n < 0) return false;
+      text.append(buffer, static_cast<size_t>(n));
+    }
+    std::string line;
+    for (char c : text + '\n') {
+      if (c != '\n') {
+        line += c;
+        continue;
+      }
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (!line.empty()) folders.push_back(line);
+      line.clear();
     }
   } else {
     folders = args;

@@ -10,11 +10,19 @@
 //                         failed) could not be written, whatever else the
 //                         run did (exit 3)
 // A usage error exits with 2; an OK press that left no trace exits with 3.
+//
+// t482-batch FOLDER FOLDER... and t482-batch --list FILE (one folder a line)
+// run each folder in turn, in one process, each exactly as a run of its own,
+// and print one such line per folder, in order. The exit code is the largest
+// of the folders' codes: 0 only when every folder drew.
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/extended_precision.h"
+#include "support/file_system.h"
 #include "tool/command_line.h"
 #include "tool/form.h"
 #include "tool/headless_port.h"
@@ -33,10 +41,16 @@ constexpr char kDelimiter = '\\';
 constexpr char kDelimiter = '/';
 #endif
 
-int Report(const std::string& line, int code) {
-  std::fputs(line.c_str(), stdout);
+// What one folder's run printed and its exit code.
+struct FolderRun {
+  std::string Line;
+  int Code;
+};
+
+int Report(const FolderRun& run) {
+  std::fputs(run.Line.c_str(), stdout);
   std::fputs("\n", stdout);
-  return std::fflush(stdout) == 0 ? code : 4;
+  return std::fflush(stdout) == 0 ? run.Code : 4;
 }
 
 bool IsDelimiter(char c) {
@@ -47,6 +61,75 @@ bool IsDelimiter(char c) {
 #endif
 }
 
+// A failed write outweighs whatever else the run did.
+FolderRun WriteFailed(const TForm1& form) {
+  return {"write-failed " + form.FailedWrite(), 3};
+}
+
+FolderRun RunFolder(std::string folder) {
+  if (!IsDelimiter(folder.back())) folder += kDelimiter;
+
+  HeadlessPort port(folder);
+  TForm1 form(port);
+  form.FormShow();
+  if (!form.FailedWrite().empty()) return WriteFailed(form);
+  if (form.Closed()) {
+    const std::string text =
+        port.Confirmations.empty() ? "" : port.Confirmations.back();
+    return {"refused-start " + MessageUtf8(text), 1};
+  }
+
+  const PortMark mark = MarkPort(port);
+  form.Button1Click();
+  const HandlerOutcome outcome = OutcomeSince(port, mark);
+  form.Close();  // as Cancel does; nothing when OK already closed
+  if (!form.FailedWrite().empty()) return WriteFailed(form);
+
+  switch (outcome) {
+    case HandlerOutcome::Closed: return {"drawn", 0};
+    case HandlerOutcome::Focused:
+      return {std::string("refused-focus ") +
+                  ControlName(port.Focused[mark.Focused]),
+              1};
+    case HandlerOutcome::Message:
+      return {"message " + MessageUtf8(port.Confirmations[mark.Confirmations]),
+              1};
+    case HandlerOutcome::Open: break;
+  }
+  return {"undecided", 3};
+}
+
+// The folders named by the arguments; false for a usage error.
+bool FoldersOf(const std::vector<std::string>& args,
+               std::vector<std::string>& folders) {
+  if (args.size() == 2 && args[0] == "--list") {
+    // Through the file layer: a UTF-8 path on every platform.
+    const std::unique_ptr<ReadStream> list = Files().OpenRead(args[1]);
+    if (!list) return false;
+    std::string text;
+    char buffer[4096];
+    for (long n; (n = list->Read(buffer, sizeof buffer)) != 0;) {
+      if (n < 0) return false;
+      text.append(buffer, static_cast<size_t>(n));
+    }
+    std::string line;
+    for (char c : text + '\n') {
+      if (c != '\n') {
+        line += c;
+        continue;
+      }
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) folders.push_back(line);
+      line.clear();
+    }
+  } else {
+    folders = args;
+  }
+  return !folders.empty() &&
+         std::none_of(folders.begin(), folders.end(),
+                      [](const std::string& f) { return f.empty(); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,44 +137,16 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);  // LF, as on every platform
 #endif
-  const std::vector<std::string> args = CommandLineArguments(argc, argv);
-  if (args.size() != 1 || args[0].empty()) {
-    std::fputs("usage: t482-batch FOLDER\n", stderr);
+  std::vector<std::string> folders;
+  if (!FoldersOf(CommandLineArguments(argc, argv), folders)) {
+    std::fputs(
+        "usage: t482-batch FOLDER...\n"
+        "       t482-batch --list FILE\n",
+        stderr);
     return 2;
   }
-  std::string folder = args[0];
-  if (!IsDelimiter(folder.back())) folder += kDelimiter;
-
-  HeadlessPort port(folder);
-  TForm1 form(port);
-  form.FormShow();
-  if (!form.FailedWrite().empty()) {
-    return Report("write-failed " + form.FailedWrite(), 3);
-  }
-  if (form.Closed()) {
-    const std::string text =
-        port.Confirmations.empty() ? "" : port.Confirmations.back();
-    return Report("refused-start " + MessageUtf8(text), 1);
-  }
-
-  const PortMark mark = MarkPort(port);
-  form.Button1Click();
-  const HandlerOutcome outcome = OutcomeSince(port, mark);
-  form.Close();  // as Cancel does; nothing when OK already closed
-  if (!form.FailedWrite().empty()) {
-    return Report("write-failed " + form.FailedWrite(), 3);
-  }
-
-  switch (outcome) {
-    case HandlerOutcome::Closed: return Report("drawn", 0);
-    case HandlerOutcome::Focused:
-      return Report(std::string("refused-focus ") +
-                        ControlName(port.Focused[mark.Focused]),
-                    1);
-    case HandlerOutcome::Message:
-      return Report(
-          "message " + MessageUtf8(port.Confirmations[mark.Confirmations]), 1);
-    case HandlerOutcome::Open: break;
-  }
-  return Report("undecided", 3);
+  int code = 0;
+  for (const std::string& folder : folders)
+    code = std::max(code, Report(RunFolder(folder)));
+  return code;
 }

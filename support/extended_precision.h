@@ -18,9 +18,20 @@ static_assert(std::numeric_limits<long double>::digits >= 64,
 /// extended arithmetic: it changes results at the boundaries.
 inline constexpr long double kPiL = 3.141592653589793238462643383279502884L;
 
+/// Cosine and sine of an extended argument by the x87 fcos and fsin
+/// instructions, on every platform: the arithmetic of the Windows runtime,
+/// whose cosl and sinl run the same instructions. They differ from an exact
+/// argument reduction in the last digits near multiples of pi/2, since the
+/// instructions reduce with their own 66-bit pi. An argument the
+/// instructions refuse (|x| >= 2^63) is first reduced by fprem1 modulo the
+/// extended pi doubled. NaN gives NaN, an infinity a quiet NaN. Use these
+/// for every cosine and sine of the tool, never the C library's.
+long double X87Cos(long double x);
+long double X87Sin(long double x);
+
 /// Sets the x87 precision control to 64 bits (extended). Returns the control
-/// word as it was before. Does nothing on processors without an x87 unit.
+/// word as it was before.
 unsigned EnsureExtendedPrecision();
 
-/// The current x87 control word (0 where there is none).
+/// The current x87 control word.
 unsigned ReadX87ControlWord();

@@ -58,8 +58,8 @@ double NormalizeDeg(double angle) {
 
 void RotateRad(double& x, double& y, double px, double py, double cx, double cy,
                double angle) {
-  long double c = std::cos(static_cast<long double>(angle));
-  long double s = std::sin(static_cast<long double>(angle));
+  long double c = X87Cos(static_cast<long double>(angle));
+  long double s = X87Sin(static_cast<long double>(angle));
   long double dx = static_cast<long double>(px) - cx;
   long double dy = static_cast<long double>(py) - cy;
   x = static_cast<double>(cx + c * dx - s * dy);

@@ -99,8 +99,8 @@ TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
   const long double underline =
       static_cast<long double>(d.Value.Length) * span.DrawScale + 2.0L * g;
   d.Underline1 =
-      TDimPoint{static_cast<double>(d.Underline0.X + underline * cosl(rad)),
-                static_cast<double>(d.Underline0.Y + underline * sinl(rad))};
+      TDimPoint{static_cast<double>(d.Underline0.X + underline * X87Cos(rad)),
+                static_cast<double>(d.Underline0.Y + underline * X87Sin(rad))};
   const TDimPoint t1 = Rotated(d.Underline1, d.Middle, -theta);
   d.LeaderEnd = t1.X > d.Middle.X ? d.Underline0 : d.Underline1;
 

@@ -39,8 +39,8 @@ long double PointMarkerExtent(int32_t kind) {
 
 TDimPoint Along(TDimPoint from, long double distance, long double degrees) {
   const long double rad = Radians(degrees);
-  return TDimPoint{static_cast<double>(from.X + distance * cosl(rad)),
-                   static_cast<double>(from.Y + distance * sinl(rad))};
+  return TDimPoint{static_cast<double>(from.X + distance * X87Cos(rad)),
+                   static_cast<double>(from.Y + distance * X87Sin(rad))};
 }
 
 // AngleDeg of the vector plus the offset, folded below 360.
@@ -59,7 +59,7 @@ double MarkerAngle(TDimPoint to, TDimPoint from, long double offset) {
 long double MarkerFootprint(int32_t kind, const TDimSettings& s,
                             double drawScale) {
   if (kind == kLineArrowKind) {
-    const long double extent = s.ArrowLength * cosl(Radians(s.ArrowAngle));
+    const long double extent = s.ArrowLength * X87Cos(Radians(s.ArrowAngle));
     return extent * drawScale;
   }
   return PointMarkerExtent(kind) * s.EndScale * drawScale;

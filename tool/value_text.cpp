@@ -90,8 +90,8 @@ TValueBlock PrepareValueBlock(const TDimSettings& s, const TDimSpan& span,
   v.Length = TextLength(v.Text, v.Type.Width, v.Type.Spacing);
   v.Angle = TextAngle(m.AxisAngle);
   const long double rad = v.Angle / 180.0L * kPiL;
-  v.DirX = static_cast<double>(10.0L * cosl(rad));
-  v.DirY = static_cast<double>(10.0L * sinl(rad));
+  v.DirX = static_cast<double>(10.0L * X87Cos(rad));
+  v.DirY = static_cast<double>(10.0L * X87Sin(rad));
   return v;
 }
 

@@ -2,23 +2,19 @@
 # Runs the dialog's whole-program tests: a private Xvfb display, a Wine
 # prefix of its own for window programs (never shared with console runs),
 # one wineserver for all cases, then dialog_e2e.py.
-#   tests/e2e/run-e2e.sh T482_EXE [T482_BATCH] [dialog_e2e.py options...]
+#   tests/e2e/run-e2e.sh T482_EXE T482_BATCH_EXE [dialog_e2e.py options...]
 # Runs one at a time on a machine (a lock), since all cases share the
 # prefix's wineserver.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-if [ $# -lt 1 ]; then
-  echo "usage: $0 t482.exe [t482-batch] [options...]" >&2
+if [ $# -lt 2 ]; then
+  echo "usage: $0 t482.exe t482-batch.exe [options...]" >&2
   exit 2
 fi
 exe=$(realpath "$1")
-shift
-batch=
-if [ $# -gt 0 ] && [ "${1#-}" = "$1" ]; then
-  batch=$(realpath -m "$1")
-  shift
-fi
+batch=$(realpath -m "$2")
+shift 2
 
 # shellcheck source=../../scripts/wine-env.sh
 . "$root/scripts/wine-env.sh"
@@ -37,6 +33,6 @@ mkdir -p "$T482_WINE_CACHE"
   trap cleanup EXIT
   t482_wine_ensure_prefix || exit 1
   t482_wineserver_start || exit 1
-  python3 "$here/dialog_e2e.py" --exe "$exe" ${batch:+--batch "$batch"} \
+  python3 "$here/dialog_e2e.py" --exe "$exe" --batch "$batch" \
     --source "$root" --work "$work" "$@"
 ) 9>"$T482_WINE_CACHE/e2e.lock"

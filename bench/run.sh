@@ -151,10 +151,7 @@ startup() {
     return
   }
   wine_started=1
-  export T482_WINEPREFIX=/tmp/wine-bench
-  # Again, now with the display: selects the window prefix.
-  # shellcheck source=../scripts/wine-env.sh
-  . "$root/scripts/wine-env.sh"
+  t482_wine_use_display "$T482_WINE_DISPLAY" /tmp/wine-bench
   log "start-up under Wine (prefix $WINEPREFIX, display $DISPLAY)"
   if ! t482_wine_ensure_prefix || ! t482_wineserver_start; then
     note "start-up not measured: the Wine prefix could not be set up"

@@ -45,13 +45,13 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && xdotool getdisplaygeometry >/dev
 fi
 
 (
+  desktop=${DISPLAY:-}
+  . scripts/wine-env.sh
   if [ $interactive -eq 1 ]; then
-    export T482_WINE_DISPLAY=$DISPLAY
-    . scripts/wine-env.sh
+    t482_wine_use_display "$desktop"
   else
-    . scripts/wine-env.sh
     t482_xvfb_start
-    . scripts/wine-env.sh # again: DISPLAY and the window prefix switch over
+    t482_wine_use_display
   fi
   cleanup() {
     t482_wineserver_stop

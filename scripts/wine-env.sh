@@ -8,9 +8,10 @@
 # wineserver (a window program then fails to create its windows):
 #   console programs (no DISPLAY):   $T482_WINE_CACHE/prefix-console
 #   window programs (DISPLAY given): $T482_WINE_CACHE/prefix-x11
-# Window programs are chosen by setting T482_WINE_DISPLAY (for example from
-# t482_xvfb_start) before sourcing this file. T482_WINEPREFIX overrides the
-# choice. Every Wine call here is bounded by `timeout`.
+# Window programs are chosen by setting T482_WINE_DISPLAY before sourcing
+# this file, or afterwards by t482_wine_use_display (for example after
+# t482_xvfb_start). T482_WINEPREFIX overrides the choice. Every Wine call
+# here is bounded by `timeout`.
 
 # Bumped whenever the prefix set-up below changes; older prefixes are redone.
 T482_WINE_PREFIX_VERSION=1
@@ -32,17 +33,28 @@ export WINEARCH=win64
 { export LANG=ja_JP.UTF-8; } 2>/dev/null
 { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 
-if [ -n "${T482_WINE_DISPLAY:-}" ]; then
-  export DISPLAY=$T482_WINE_DISPLAY
-  export WINEPREFIX=${T482_WINEPREFIX:-$T482_WINE_CACHE/prefix-x11}
-else
-  unset DISPLAY
-  export WINEPREFIX=${T482_WINEPREFIX:-$T482_WINE_CACHE/prefix-console}
-fi
-
 t482_wine_log() {
   echo "wine-env: $*" >&2
 }
+
+# Selects the display and the prefix for the programs that follow:
+#   t482_wine_use_display [DISPLAY [PREFIX]]
+# With a display (by default T482_WINE_DISPLAY, as t482_xvfb_start sets it)
+# the window prefix, without one the console prefix; PREFIX (or
+# T482_WINEPREFIX) names the prefix outright.
+t482_wine_use_display() {
+  local display=${1:-${T482_WINE_DISPLAY:-}} prefix=${2:-${T482_WINEPREFIX:-}}
+  if [ -n "$display" ]; then
+    export T482_WINE_DISPLAY=$display
+    export DISPLAY=$display
+    export WINEPREFIX=${prefix:-$T482_WINE_CACHE/prefix-x11}
+  else
+    unset DISPLAY
+    export WINEPREFIX=${prefix:-$T482_WINE_CACHE/prefix-console}
+  fi
+}
+
+t482_wine_use_display "${T482_WINE_DISPLAY:-}"
 
 # Runs a Windows program; exit code passed through (124 on timeout).
 t482_wine() {
@@ -204,7 +216,7 @@ t482_wineserver_stop() {
 }
 
 # Starts Xvfb on a free display; sets T482_XVFB_PID and T482_WINE_DISPLAY
-# (source this file again afterwards to switch to the window prefix).
+# (t482_wine_use_display then switches to the window prefix).
 t482_xvfb_start() {
   local fifo dir num
   dir=$(mktemp -d "${TMPDIR:-/tmp}/t482-xvfb-XXXXXX") || return 1

@@ -38,18 +38,24 @@ struct TMemo {
   std::vector<std::string> Lines;
 };
 
-class TForm1 {
+// The form's controls: a member named after each control of controls.inc
+// that keeps state (lists, edits, radio groups, check boxes, the memo, the
+// status line).
+struct TForm1Controls {
+#define T482_MEMBER(type, name) type name;
+#define T482_CONTROL(name, kind, ...) \
+  T482_CONTROL_STATE_##kind(T482_MEMBER, name)
+#include "tool/controls.inc"
+#undef T482_CONTROL
+#undef T482_MEMBER
+};
+
+class TForm1 : public TForm1Controls {
  public:
   /// Creates the form with the controls' initial values.
   explicit TForm1(PlatformPort& port);
 
-  // Controls.
-  TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5;
-  TEdit Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9;
-  TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
-  TRadioGroup RadioGroup1, RadioGroup2;
-  TLabel LabelA1;
-  TMemo Memo1;
+  // The controls are the members of TForm1Controls.
 
   // Settings fields.
   int32_t WindowLeft = 0;
@@ -99,3 +105,15 @@ class TForm1 {
   bool closed_ = false;
   std::string failedWrite_;
 };
+
+/// Calls visit(id, state) for every control whose state the form keeps, in
+/// the order of controls.inc; Form is TForm1 or const TForm1.
+template <typename Form, typename Visit>
+void ForEachControlState(Form& form, Visit&& visit) {
+#define T482_VISIT(type, name) visit(ControlId::name, form.name);
+#define T482_CONTROL(name, kind, ...) \
+  T482_CONTROL_STATE_##kind(T482_VISIT, name)
+#include "tool/controls.inc"
+#undef T482_CONTROL
+#undef T482_VISIT
+}

@@ -1,5 +1,6 @@
 // The run's fixed messages in UTF-8, for reports outside the dialog (the
-// batch runner prints them). A table of the known texts, not a converter.
+// batch runner prints them). The spellings are generated beside the
+// Shift-JIS texts; this is a look-up, not a converter.
 #pragma once
 
 #include <string>

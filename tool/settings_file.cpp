@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kSettingsLines = 31;
-
 // A negative value selects the first item; one past the items selects none.
 void ApplyListRule(TComboBox& box, int32_t v) {
   if (v < 0) v = 0;
@@ -29,13 +27,107 @@ void ApplyRadioRule(TRadioGroup& group, int32_t v) {
   group.ItemIndex = v;
 }
 
-bool CheckLine(const std::string& line) {
-  return SafeStrToInt(line) != 0;
+// How a line reads into its field or control, and how that is written.
+void Load(int32_t& v, const std::string& line) {
+  v = SafeStrToInt(line);
+}
+void Load(double& v, const std::string& line) {
+  v = SafeStrToFloat(line);
+}
+void Load(TComboBox& box, const std::string& line) {
+  ApplyListRule(box, SafeStrToInt(line));
+}
+void Load(TEdit& edit, const std::string& line) {
+  edit.Text = line;  // taken whole, even past the byte limit
+}
+void Load(TRadioGroup& group, const std::string& line) {
+  ApplyRadioRule(group, SafeStrToInt(line));
+}
+void Load(TCheckBox& check, const std::string& line) {
+  check.Checked = SafeStrToInt(line) != 0;
 }
 
-std::string Bool01(bool b) {
-  return b ? "1" : "0";
+std::string Save(int32_t v) {
+  return std::to_string(v);
 }
+std::string Save(double v) {
+  return FormatGeneral(v);
+}
+std::string Save(const TComboBox& box) {
+  return std::to_string(box.ItemIndex);
+}
+std::string Save(const TEdit& edit) {
+  return edit.Text;
+}
+std::string Save(const TRadioGroup& group) {
+  return std::to_string(group.ItemIndex);
+}
+std::string Save(const TCheckBox& check) {
+  return check.Checked ? "1" : "0";
+}
+
+struct SettingsLine {
+  void (*load)(TForm1& form, const std::string& line);
+  std::string (*save)(const TForm1& form);
+};
+
+// A line that holds one member of the form both ways.
+template <auto Member>
+constexpr SettingsLine Field() {
+  return {
+      [](TForm1& form, const std::string& line) { Load(form.*Member, line); },
+      [](const TForm1& form) { return Save(form.*Member); }};
+}
+
+// The 31 lines of t207.dat in order. The edits stand in the order of their
+// numbers, not in tab order. Lines 23 to 25 record the context of the run
+// that saved them, from the model; the chain after them is at that scale.
+constexpr SettingsLine kSettingsLines[] = {
+    Field<&TForm1::WindowLeft>(),
+    Field<&TForm1::WindowTop>(),
+    Field<&TForm1::ComboBox1>(),
+    Field<&TForm1::ComboBox2>(),
+    Field<&TForm1::ComboBox3>(),
+    Field<&TForm1::ComboBox4>(),
+    Field<&TForm1::ComboBox5>(),
+    Field<&TForm1::Edit1>(),
+    Field<&TForm1::Edit2>(),
+    Field<&TForm1::Edit3>(),
+    Field<&TForm1::Edit4>(),
+    Field<&TForm1::Edit5>(),
+    Field<&TForm1::Edit6>(),
+    Field<&TForm1::Edit7>(),
+    Field<&TForm1::Edit8>(),
+    Field<&TForm1::Edit9>(),
+    Field<&TForm1::RadioGroup1>(),
+    Field<&TForm1::RadioGroup2>(),
+    Field<&TForm1::CheckBox1>(),
+    Field<&TForm1::CheckBox2>(),
+    Field<&TForm1::CheckBox3>(),
+    Field<&TForm1::CheckBox4>(),
+    {[](TForm1& form, const std::string& line) {
+       const int32_t group = SafeStrToInt(line);
+       form.SavedLayerGroup = group < 0 || group > 15 ? 0 : group;
+     },
+     [](const TForm1& form) { return Save(form.Model.InitGroup); }},
+    {[](TForm1& form, const std::string& line) {
+       const double scale = SafeStrToFloat(line);
+       form.SavedScale = scale > 1e-10L ? scale : 1.0;
+     },
+     [](const TForm1& form) { return Save(InitGroupScale(form.Model)); }},
+    {[](TForm1& form, const std::string& line) {
+       form.SavedAxisAngle = SafeStrToFloat(line);
+     },
+     [](const TForm1& form) { return Save(form.Model.AxisAngle); }},
+    Field<&TForm1::PrevX1>(),
+    Field<&TForm1::PrevY1>(),
+    Field<&TForm1::PrevX2>(),
+    Field<&TForm1::PrevY2>(),
+    Field<&TForm1::PrevX3>(),
+    Field<&TForm1::PrevY3>(),
+};
+static_assert(sizeof kSettingsLines / sizeof kSettingsLines[0] == 31,
+              "t207.dat has 31 lines");
 
 }  // namespace
 
@@ -51,78 +143,23 @@ void TForm1::LoadSettings(const std::string& fileName) {
   if (!in) return;
   LineReader reader(*in);
 
-  TEdit* const edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5,
-                          &Edit6, &Edit7, &Edit8, &Edit9};
-  TComboBox* const lists[] = {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4,
-                              &ComboBox5};
-  TCheckBox* const checks[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4};
-  double* const prev[] = {&PrevX1, &PrevY1, &PrevX2, &PrevY2, &PrevX3, &PrevY3};
-
   std::string line;
-  for (int n = 1; n <= kSettingsLines; ++n) {
+  for (const SettingsLine& settingsLine : kSettingsLines) {
     if (!reader.Next(line)) {
       if (reader.Failed()) return;  // keep what was applied so far
       line.clear();                 // past the end: missing lines are empty
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-
-    if (n == 1) {
-      WindowLeft = SafeStrToInt(line);
-    } else if (n == 2) {
-      WindowTop = SafeStrToInt(line);
-    } else if (n <= 7) {
-      ApplyListRule(*lists[n - 3], SafeStrToInt(line));
-    } else if (n <= 16) {
-      edits[n - 8]->Text = line;  // taken whole, even past the byte limit
-    } else if (n == 17) {
-      ApplyRadioRule(RadioGroup1, SafeStrToInt(line));
-    } else if (n == 18) {
-      ApplyRadioRule(RadioGroup2, SafeStrToInt(line));
-    } else if (n <= 22) {
-      checks[n - 19]->Checked = CheckLine(line);
-    } else if (n == 23) {
-      const int32_t group = SafeStrToInt(line);
-      SavedLayerGroup = group < 0 || group > 15 ? 0 : group;
-    } else if (n == 24) {
-      const double scale = SafeStrToFloat(line);
-      SavedScale = scale > 1e-10L ? scale : 1.0;
-    } else if (n == 25) {
-      SavedAxisAngle = SafeStrToFloat(line);
-    } else {
-      *prev[n - 26] = SafeStrToFloat(line);
-    }
+    settingsLine.load(*this, line);
   }
 }
 
 bool TForm1::SaveSettings(const std::string& fileName) {
   std::string out;
-  auto put = [&out](const std::string& s) {
-    out += s;
+  for (const SettingsLine& line : kSettingsLines) {
+    out += line.save(*this);
     out += "\r\n";
-  };
-  auto putInt = [&put](int32_t v) { put(std::to_string(v)); };
-  auto putReal = [&put](double v) { put(FormatGeneral(v)); };
-
-  putInt(WindowLeft);
-  putInt(WindowTop);
-  for (const TComboBox* box :
-       {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5}) {
-    putInt(box->ItemIndex);
   }
-  for (const TEdit* e : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7,
-                         &Edit8, &Edit9}) {
-    put(e->Text);
-  }
-  putInt(RadioGroup1.ItemIndex);
-  putInt(RadioGroup2.ItemIndex);
-  for (const TCheckBox* c : {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4}) {
-    put(Bool01(c->Checked));
-  }
-  // The context of this run, from the model: the chain below is at its scale.
-  putInt(Model.InitGroup);
-  putReal(InitGroupScale(Model));
-  putReal(Model.AxisAngle);
-  for (double v : {PrevX1, PrevY1, PrevX2, PrevY2, PrevX3, PrevY3}) putReal(v);
 
   // On a failure the writer removes its temporary file.
   AtomicFileWriter writer(fileName);

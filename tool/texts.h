@@ -1,5 +1,6 @@
-// The tool's Japanese texts as Shift-JIS byte strings (defined in texts.cpp,
-// which scripts/gen_texts.py generates from their readable spelling).
+// The tool's Japanese texts as Shift-JIS byte strings, and the messages
+// also in UTF-8 (defined in texts.cpp, which scripts/gen_texts.py generates
+// from their readable spelling).
 #pragma once
 
 namespace texts {
@@ -66,5 +67,13 @@ extern const char* const kDialogFont;  // ＭＳ ゴシック
 constexpr int kMemoLineCount = 24;
 /// The 24 lines of the notes memo, empty lines included.
 extern const char* const kMemoLines[kMemoLineCount];
+
+struct MessageSpelling {
+  const char* Sjis;
+  const char* Utf8;
+};
+constexpr int kMessageCount = 4;
+/// The messages kMsg… above, each beside its UTF-8 spelling.
+extern const MessageSpelling kMessages[kMessageCount];
 
 }  // namespace texts

@@ -1,22 +1,14 @@
-// The dialog's layout as one table: every control with its kind, caption,
-// rectangle in client pixels and place in the tab order. The dialog is built
-// from it row by row, so the rows of the input controls stand in tab order.
+// The dialog's layout: every control of tool/controls.inc with its kind,
+// caption, rectangle in client pixels and place in the tab order. The dialog
+// is built from it row by row, so the rows of the input controls stand in
+// tab order.
 #pragma once
 
 #include "tool/controls.h"
 
 namespace layout {
 
-enum class Kind {
-  DropDownList,  // a list the user can only pick from
-  Edit,          // single-line edit, byte-limited
-  RadioGroup,    // group box with two auto radio buttons side by side
-  CheckBox,
-  Button,
-  Memo,        // read-only multi-line notes, not a tab stop
-  Label,       // static text sized to its caption
-  StatusLine,  // the status line along the bottom edge
-};
+using Kind = ControlKind;
 
 struct ControlSpec {
   const char* name;  // the control's name in the form
@@ -24,7 +16,7 @@ struct ControlSpec {
   const char* caption;  // Shift-JIS, or null when the form supplies the text
   int left, top, width, height;  // client pixels; labels size themselves
   int tabOrder;                  // -1: not reached by the Tab key
-  int formControl;               // a ControlId, or -1 for the labels
+  int formControl;               // the row's ControlId
   bool imeAllowed;               // the input method stays available
   bool smallFont;                // drawn in the 11-pixel font
 };

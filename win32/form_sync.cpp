@@ -1,6 +1,6 @@
 // Copying between the form's state and the dialog's windows (see
-// form_sync.h). Each control kind has one table tying a control to its
-// member of the form.
+// form_sync.h): one overload for each kind of state, over the form's controls
+// as controls.inc lists them.
 #include "win32/form_sync.h"
 
 #include <string>
@@ -10,48 +10,6 @@
 #include "win32/byte_limited_edit.h"
 
 namespace {
-
-struct ListMember {
-  ControlId id;
-  TComboBox TForm1::*member;
-};
-struct EditMember {
-  ControlId id;
-  TEdit TForm1::*member;
-};
-struct CheckMember {
-  ControlId id;
-  TCheckBox TForm1::*member;
-};
-struct RadioMember {
-  ControlId id;
-  TRadioGroup TForm1::*member;
-};
-
-const ListMember kLists[] = {
-    {ControlId::ComboBox1, &TForm1::ComboBox1},
-    {ControlId::ComboBox2, &TForm1::ComboBox2},
-    {ControlId::ComboBox3, &TForm1::ComboBox3},
-    {ControlId::ComboBox4, &TForm1::ComboBox4},
-    {ControlId::ComboBox5, &TForm1::ComboBox5},
-};
-const EditMember kEdits[] = {
-    {ControlId::Edit1, &TForm1::Edit1}, {ControlId::Edit2, &TForm1::Edit2},
-    {ControlId::Edit3, &TForm1::Edit3}, {ControlId::Edit4, &TForm1::Edit4},
-    {ControlId::Edit5, &TForm1::Edit5}, {ControlId::Edit6, &TForm1::Edit6},
-    {ControlId::Edit7, &TForm1::Edit7}, {ControlId::Edit8, &TForm1::Edit8},
-    {ControlId::Edit9, &TForm1::Edit9},
-};
-const CheckMember kChecks[] = {
-    {ControlId::CheckBox1, &TForm1::CheckBox1},
-    {ControlId::CheckBox2, &TForm1::CheckBox2},
-    {ControlId::CheckBox3, &TForm1::CheckBox3},
-    {ControlId::CheckBox4, &TForm1::CheckBox4},
-};
-const RadioMember kRadios[] = {
-    {ControlId::RadioGroup1, &TForm1::RadioGroup1},
-    {ControlId::RadioGroup2, &TForm1::RadioGroup2},
-};
 
 std::wstring WindowText(HWND window) {
   int n = GetWindowTextLengthW(window);
@@ -65,89 +23,111 @@ void SetText(HWND window, const std::string& sjis) {
   SetWindowTextW(window, SjisToWide(sjis).c_str());
 }
 
-}  // namespace
+// Window values into the form.
 
-void ControlsToForm(const DialogWindows& w, TForm1& form) {
-  for (const ListMember& list : kLists) {
-    HWND window = w.Window(list.id);
-    if (window == nullptr) continue;
-    LRESULT index = SendMessageW(window, CB_GETCURSEL, 0, 0);
-    (form.*list.member).ItemIndex =
-        index == CB_ERR ? -1 : static_cast<int>(index);
-  }
-  for (const EditMember& edit : kEdits) {
-    HWND window = w.Window(edit.id);
-    if (window == nullptr) continue;
-    (form.*edit.member).Text = WideToSjis(WindowText(window));
-  }
-  for (const CheckMember& check : kChecks) {
-    HWND window = w.Window(check.id);
-    if (window == nullptr) continue;
-    (form.*check.member).Checked =
-        SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  }
-  for (const RadioMember& radio : kRadios) {
-    int row = DialogWindows::Row(radio.id);
-    if (row < 0) continue;
-    int index = -1;
-    for (int k = 0; k < 2; ++k) {
-      HWND button = w.radios[k][row];
-      if (button != nullptr &&
-          SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        index = k;
-      }
+void Read(const DialogWindows& w, ControlId id, TComboBox& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  LRESULT index = SendMessageW(window, CB_GETCURSEL, 0, 0);
+  state.ItemIndex = index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Read(const DialogWindows& w, ControlId id, TEdit& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  state.Text = WideToSjis(WindowText(window));
+}
+
+void Read(const DialogWindows& w, ControlId id, TCheckBox& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  state.Checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Read(const DialogWindows& w, ControlId id, TRadioGroup& state) {
+  int row = DialogWindows::Row(id);
+  if (row < 0) return;
+  int index = -1;
+  for (int k = 0; k < 2; ++k) {
+    HWND button = w.radios[k][static_cast<size_t>(row)];
+    if (button != nullptr &&
+        SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      index = k;
     }
-    (form.*radio.member).ItemIndex = index;
+  }
+  state.ItemIndex = index;
+}
+
+// The user cannot change the notes or the status line.
+void Read(const DialogWindows&, ControlId, TMemo&) {}
+void Read(const DialogWindows&, ControlId, TLabel&) {}
+
+// The form into the windows.
+
+void Write(DialogWindows& w, ControlId id, const TComboBox& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  SendMessageW(window, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : state.Items) {
+    std::wstring wide = SjisToWide(item);
+    SendMessageW(window, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+  SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(state.ItemIndex), 0);
+}
+
+void Write(DialogWindows& w, ControlId id, const TEdit& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  LimitEditBytes(window, state.MaxLength);
+  SetText(window, state.Text);
+}
+
+void Write(DialogWindows& w, ControlId id, const TCheckBox& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  SendMessageW(window, BM_SETCHECK, state.Checked ? BST_CHECKED : BST_UNCHECKED,
+               0);
+}
+
+void Write(DialogWindows& w, ControlId id, const TRadioGroup& state) {
+  int row = DialogWindows::Row(id);
+  if (row < 0) return;
+  for (int k = 0; k < 2; ++k) {
+    HWND button = w.radios[k][static_cast<size_t>(row)];
+    if (button == nullptr) continue;
+    bool exists = static_cast<size_t>(k) < state.Items.size();
+    SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");
+    ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
+    SendMessageW(button, BM_SETCHECK,
+                 state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
 
+void Write(DialogWindows& w, ControlId id, const TMemo& state) {
+  HWND window = w.Window(id);
+  if (window == nullptr) return;
+  std::string notes;
+  for (size_t i = 0; i < state.Lines.size(); ++i) {
+    if (i > 0) notes += "\r\n";
+    notes += state.Lines[i];
+  }
+  SetText(window, notes);
+}
+
+void Write(DialogWindows& w, ControlId id, const TLabel& state) {
+  HWND window = w.Window(id);
+  if (window != nullptr) SetText(window, state.Caption);
+}
+
+}  // namespace
+
+void ControlsToForm(const DialogWindows& w, TForm1& form) {
+  ForEachControlState(form,
+                      [&w](ControlId id, auto& state) { Read(w, id, state); });
+}
+
 void FormToControls(const TForm1& form, DialogWindows& w) {
-  for (const ListMember& list : kLists) {
-    HWND window = w.Window(list.id);
-    if (window == nullptr) continue;
-    const TComboBox& state = form.*list.member;
-    SendMessageW(window, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : state.Items) {
-      std::wstring wide = SjisToWide(item);
-      SendMessageW(window, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(wide.c_str()));
-    }
-    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(state.ItemIndex), 0);
-  }
-  for (const EditMember& edit : kEdits) {
-    HWND window = w.Window(edit.id);
-    if (window == nullptr) continue;
-    const TEdit& state = form.*edit.member;
-    LimitEditBytes(window, state.MaxLength);
-    SetText(window, state.Text);
-  }
-  for (const CheckMember& check : kChecks) {
-    HWND window = w.Window(check.id);
-    if (window == nullptr) continue;
-    SendMessageW(window, BM_SETCHECK,
-                 (form.*check.member).Checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
-  for (const RadioMember& radio : kRadios) {
-    int row = DialogWindows::Row(radio.id);
-    if (row < 0) continue;
-    const TRadioGroup& state = form.*radio.member;
-    for (int k = 0; k < 2; ++k) {
-      HWND button = w.radios[k][row];
-      if (button == nullptr) continue;
-      bool exists = static_cast<size_t>(k) < state.Items.size();
-      SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");
-      ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
-      SendMessageW(button, BM_SETCHECK,
-                   state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-  }
-  if (w.status != nullptr) SetText(w.status, form.LabelA1.Caption);
-  if (w.memo != nullptr) {
-    std::string notes;
-    for (size_t i = 0; i < form.Memo1.Lines.size(); ++i) {
-      if (i > 0) notes += "\r\n";
-      notes += form.Memo1.Lines[i];
-    }
-    SetText(w.memo, notes);
-  }
+  ForEachControlState(
+      form, [&w](ControlId id, const auto& state) { Write(w, id, state); });
 }

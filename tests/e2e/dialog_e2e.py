@@ -22,18 +22,25 @@ import sys
 import time
 import traceback
 
-# Client rectangles of the controls the cases click (left, top, width,
-# height), as the dialog is designed.
-RECTS = {
-    "Edit7": (48, 64, 33, 21),
-    "Edit2": (200, 56, 105, 21),
-    "Edit3": (200, 80, 105, 21),
-    "ComboBox4": (200, 136, 105, 21),
-    "CheckBox1": (8, 232, 145, 17),
-    "RadioGroup1": (8, 184, 145, 41),
-    "Button1": (360, 264, 137, 33),
-    "Button2": (360, 312, 137, 33),
-}
+def layout_rects():
+    """Client rectangles (left, top, width, height) of the dialog's controls,
+    by name, read from the table the dialog is built from."""
+    table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                         "..", "tool", "controls.inc")
+    row = re.compile(r"^T482_CONTROL\((\w+),\s*\w+,\s*[\w:]+,"
+                     r"\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),")
+    rects = {}
+    with open(table, encoding="utf-8") as f:
+        for line in f:
+            m = row.match(line)
+            if m:
+                rects[m.group(1)] = tuple(int(v) for v in m.groups()[1:])
+    if "Button1" not in rects:
+        raise SystemExit("no control rows found in %s" % table)
+    return rects
+
+
+RECTS = layout_rects()
 CLIENT_W, CLIENT_H = 511, 375
 DIALOG = "^ハルカゼ$"
 CONFIRM = "^確認$"

@@ -23,9 +23,7 @@ mkdir -p "$T482_WINE_CACHE"
 (
   flock -w 1200 9 || { echo "e2e: another run holds the lock" >&2; exit 1; }
   t482_xvfb_start || exit 1
-  export T482_WINEPREFIX=$T482_WINE_CACHE/prefix-e2e
-  # Again, now with the display: DISPLAY and the prefix switch over.
-  . "$root/scripts/wine-env.sh"
+  t482_wine_use_display "$T482_WINE_DISPLAY" "$T482_WINE_CACHE/prefix-e2e"
   cleanup() {
     t482_wineserver_stop
     t482_xvfb_stop

@@ -81,7 +81,8 @@ TEST(MessageUtf8Test, KnownMessagesAndEscapes) {
 }
 
 #ifdef T482_HAVE_ICONV
-// Each table entry must spell exactly the Shift-JIS bytes it stands for.
+// Each generated UTF-8 spelling must be exactly the Shift-JIS bytes beside
+// it, and each of the messages must have one.
 TEST(MessageUtf8Test, TableAgreesWithTheShiftJisTexts) {
   for (const char* sjis : {texts::kMsgNoSettings, texts::kMsgInsideChain,
                            texts::kMsgZeroLength, texts::kMsgNoPickedPoint}) {

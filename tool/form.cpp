@@ -84,7 +84,7 @@ void TForm1::FormShow() {
   InitJwwModel(Model);
   ExePath = port_.ProgramFolder();
   // A missing or unreadable host file leaves the model's defaults.
-  ReadJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
+  (void)ReadJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
   ResetCurrentAttributes(Model);
 
   ComboBox3.Items.clear();
@@ -107,7 +107,9 @@ void TForm1::FormShow() {
 void TForm1::FormClose() {
   // Without FormShow there is no folder to write into, and nothing to say to
   // the host.
-  if (!ExePath.empty()) WriteJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
+  // A failed write has removed the half-written file; the process ends all
+  // the same, as nothing here could be shown to anyone.
+  if (!ExePath.empty()) (void)WriteJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
   FreeJwwModel(Model);
 }
 

@@ -18,15 +18,21 @@ void TForm1::Button1Click() {
     if (r.Message) Port().ShowConfirmation(r.Message);
     if (r.CloseDialog) Close();
   };
-  if (plan.Refusal) return refuse(*plan.Refusal);
+  if (plan.Refusal) {
+    refuse(*plan.Refusal);
+    return;
+  }
 
   // The chain now reaches point 1, and is saved before anything is drawn.
   PrevX1 = plan.Chain.First.X, PrevY1 = plan.Chain.First.Y;
   PrevX2 = plan.Chain.Last.X, PrevY2 = plan.Chain.Last.Y;
   PrevX3 = plan.Chain.Level.X, PrevY3 = plan.Chain.Level.Y;
-  // File errors are never shown: the dimension is drawn all the same.
+  // A failed save is never shown, and the dimension is drawn all the same.
   (void)SaveSettings(ExePath + "t207.dat");
-  if (plan.RefusalAfterSave) return refuse(*plan.RefusalAfterSave);
+  if (plan.RefusalAfterSave) {
+    refuse(*plan.RefusalAfterSave);
+    return;
+  }
 
   SetStatus(texts::kStatusBuilding);
   WriteDimension(Model, plan.Settings, plan.Span, plan.Drawing);

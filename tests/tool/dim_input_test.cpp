@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "dim_test_form.h"
 #include "tool/dim_points.h"
 #include "tool/headless_port.h"
 #include "tool/texts.h"
@@ -212,9 +213,7 @@ struct SpanBench {
   }
 
   void Pick(double x1, double y1, double x2, double y2) {
-    m.HpPoints[1] = TJwwHpPoint{1, x1, y1, 1};
-    m.HpPoints[2] = TJwwHpPoint{1, x2, y2, 1};
-    m.HpCount = 2;
+    dimtest::PickPoints(m, x1, y1, x2, y2);
   }
 
   const TDimSpanPlan& Build() {

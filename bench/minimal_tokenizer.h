@@ -14,4 +14,5 @@ struct TokenizerResult {
 };
 
 /// Tokenizes the file at `path`; false when it cannot be read.
-bool TokenizeFile(const std::string& path, TokenizerResult& result);
+[[nodiscard]] bool TokenizeFile(const std::string& path,
+                                TokenizerResult& result);

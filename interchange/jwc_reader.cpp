@@ -53,11 +53,8 @@ int32_t Int(const JwcFields& f, int i) {
 // The single byte after a key as one hexadecimal digit; 0 for anything else.
 int32_t HexDigitAfter(string_view f1, size_t keyLength) {
   if (f1.size() <= keyLength) return 0;
-  const char c = f1[keyLength];
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 0;
+  const int digit = HexDigitValue(f1[keyLength]);
+  return digit < 0 ? 0 : digit;
 }
 
 void ResetPolyline(JwwModel& m) {

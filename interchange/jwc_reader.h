@@ -10,7 +10,7 @@
 /// Reads the file at `path` into the model, one line at a time. Returns false
 /// without touching the model when no such file exists; returns false after
 /// an input error, keeping the lines already parsed; true otherwise.
-bool ReadJwcTemp(JwwModel& m, const std::string& path);
+[[nodiscard]] bool ReadJwcTemp(JwwModel& m, const std::string& path);
 
 /// Parses one line (without its line break) into the model. Never fails.
 void ParseJwcLine(JwwModel& m, std::string_view line);

@@ -281,7 +281,8 @@ bool WriteJwcTemp(const JwwModel& m, const std::string& path) {
   }  // an uncommitted temporary file is removed here
   if (!written) {
     FileSystem& fs = Files();
-    if (fs.FileExists(path)) fs.Remove(path);
+    // The result says the write failed; a file that cannot be deleted stays.
+    if (fs.FileExists(path)) (void)fs.Remove(path);
   }
   return written;
 }

@@ -46,4 +46,4 @@ std::string RenderJwcTemp(const JwwModel& m);
 /// replaces it only when complete. Returns false on any error, leaving no
 /// temporary file behind and deleting the old `path` (the host's input must
 /// not be read back as the answer).
-bool WriteJwcTemp(const JwwModel& m, const std::string& path);
+[[nodiscard]] bool WriteJwcTemp(const JwwModel& m, const std::string& path);

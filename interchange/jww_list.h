@@ -31,13 +31,6 @@ class JwwList {
     return (*this)[count_ - 1];
   }
 
-  /// Empties the list and releases its storage.
-  void Clear() {
-    blocks_.clear();
-    blocks_.shrink_to_fit();
-    count_ = 0;
-  }
-
   /// Releases the storage but leaves the count as it is (the model's free
   /// routine keeps counts; nothing reads the records afterwards).
   void ReleaseStorage() {

@@ -70,10 +70,6 @@ void AddEntRef(JwwModel& m, int32_t kind, int32_t index) {
   ref.Index = index;
 }
 
-std::string CutJwwText(std::string_view text) {
-  return std::string(text.substr(0, kJwwTextMax));
-}
-
 double InitGroupScale(const JwwModel& m) {
   const bool known = m.InitGroup >= 0 && m.InitGroup < 16;
   return known ? m.GroupScale[static_cast<size_t>(m.InitGroup)] : 1.0;

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "interchange/jww_list.h"
@@ -262,6 +261,3 @@ void AddEntRef(JwwModel& m, int32_t kind, int32_t index);
 /// The scale of the layer group the host reported first (GroupScale of
 /// InitGroup); 1 should InitGroup ever lie outside 0..15.
 double InitGroupScale(const JwwModel& m);
-
-/// `text` cut to its first kJwwTextMax bytes.
-std::string CutJwwText(std::string_view text);

@@ -23,5 +23,7 @@ std::string FindOnPath(const std::string& name, const std::string& pathList);
 
 /// Runs rsvg-convert (at `converter`) to turn an SVG file into a PNG file.
 /// False with a message in `error` when it cannot be run or fails.
-bool ConvertSvgToPng(const std::string& converter, const std::string& svgPath,
-                     const std::string& pngPath, std::string& error);
+[[nodiscard]] bool ConvertSvgToPng(const std::string& converter,
+                                   const std::string& svgPath,
+                                   const std::string& pngPath,
+                                   std::string& error);

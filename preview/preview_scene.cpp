@@ -104,7 +104,10 @@ bool LoadPreviewScene(const std::string& folder, const std::string& beforePath,
       error = "cannot read the host's file " + beforePath;
       return false;
     }
-    ReadJwcTemp(scene.Before, beforePath);
+    if (!ReadJwcTemp(scene.Before, beforePath)) {
+      error = "error while reading " + beforePath;
+      return false;
+    }
     scene.HaveBefore = true;
   }
 

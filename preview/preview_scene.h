@@ -32,7 +32,8 @@ struct TPreviewScene {
 /// Present) when the file cannot be opened. Lines are read up to LF, a CR
 /// before it dropped; a missing line reads as 0; a scale not above 1e-10
 /// becomes 1, as the tool itself treats it.
-bool LoadPreviewChain(const std::string& path, TPreviewChain& chain);
+[[nodiscard]] bool LoadPreviewChain(const std::string& path,
+                                    TPreviewChain& chain);
 
 /// The file named `name` in `folder`, matched exactly or else ignoring the
 /// case of ASCII letters; empty when there is none.
@@ -45,5 +46,6 @@ std::string FindFolderFile(const std::string& folder, const std::string& name);
 /// false with a message in `error` when the folder, its interchange file or
 /// the earlier file cannot be read; a missing settings file only leaves the
 /// chain out.
-bool LoadPreviewScene(const std::string& folder, const std::string& beforePath,
-                      TPreviewScene& scene, std::string& error);
+[[nodiscard]] bool LoadPreviewScene(const std::string& folder,
+                                    const std::string& beforePath,
+                                    TPreviewScene& scene, std::string& error);

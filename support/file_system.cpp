@@ -110,11 +110,13 @@ void AtomicFileWriter::Abandon() {
   failed_ = true;
   buffer_.clear();
   if (out_ != nullptr) {
-    out_->Close();  // the file goes anyway; its close result does not matter
+    // The file goes anyway; its close result does not matter.
+    (void)out_->Close();
     out_.reset();
   }
   if (!tempPath_.empty()) {
-    Files().Remove(tempPath_);
+    // A temporary file that cannot be deleted stays; there is no one to tell.
+    (void)Files().Remove(tempPath_);
     tempPath_.clear();
   }
 }

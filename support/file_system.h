@@ -24,9 +24,9 @@ class WriteStream {
  public:
   virtual ~WriteStream() = default;
   /// Writes all `size` bytes; false when they could not all be written.
-  virtual bool Write(const char* data, size_t size) = 0;
+  [[nodiscard]] virtual bool Write(const char* data, size_t size) = 0;
   /// Flushes and closes; false on any error. Called at most once.
-  virtual bool Close() = 0;
+  [[nodiscard]] virtual bool Close() = 0;
 };
 
 class FileSystem {
@@ -39,10 +39,10 @@ class FileSystem {
   /// Creates (or truncates) a file for writing; null when it cannot.
   virtual std::unique_ptr<WriteStream> Create(const std::string& path) = 0;
   /// Replaces `target` with `source` in one step (both in one folder).
-  virtual bool Replace(const std::string& source,
-                       const std::string& target) = 0;
+  [[nodiscard]] virtual bool Replace(const std::string& source,
+                                     const std::string& target) = 0;
   /// Deletes a file; false when it could not be deleted.
-  virtual bool Remove(const std::string& path) = 0;
+  [[nodiscard]] virtual bool Remove(const std::string& path) = 0;
 };
 
 /// The file system in use: the platform's, or the one a test installed.
@@ -75,13 +75,15 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   /// Creates the temporary file. False when it cannot be created.
-  bool Open();
+  [[nodiscard]] bool Open();
   /// Appends bytes (buffered). False once any write has failed.
-  bool Write(const char* data, size_t size);
-  bool Write(const std::string& s) { return Write(s.data(), s.size()); }
+  [[nodiscard]] bool Write(const char* data, size_t size);
+  [[nodiscard]] bool Write(const std::string& s) {
+    return Write(s.data(), s.size());
+  }
   /// Flushes, closes and replaces the target. False on any failure, after
   /// which no temporary file is left.
-  bool Commit();
+  [[nodiscard]] bool Commit();
 
  private:
   void Abandon();
@@ -100,7 +102,7 @@ class LineReader {
   explicit LineReader(ReadStream& in);
   /// The next line. Returns false at the end of the file (no more bytes) or
   /// on an input error (then Failed() is true).
-  bool Next(std::string& line);
+  [[nodiscard]] bool Next(std::string& line);
   bool Failed() const { return failed_; }
 
  private:

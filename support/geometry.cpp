@@ -7,12 +7,6 @@
 
 #include "support/extended_precision.h"
 
-void SwapFloats(double& a, double& b) {
-  double t = a;
-  a = b;
-  b = t;
-}
-
 double Distance(double x1, double y1, double x2, double y2) {
   long double dx = static_cast<long double>(x2) - x1;
   long double dy = static_cast<long double>(y2) - y1;

@@ -3,9 +3,6 @@
 // only results are rounded to doubles.
 #pragma once
 
-/// Exchanges the two values.
-void SwapFloats(double& a, double& b);
-
 /// Distance from (x1, y1) to (x2, y2).
 double Distance(double x1, double y1, double x2, double y2);
 

@@ -32,13 +32,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // Position after the leading half-width blanks and the sign, if any.
 size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
   size_t i = 0;
@@ -52,6 +45,13 @@ size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
 }
 
 }  // namespace
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 
 bool TryStrToInt(std::string_view text, int32_t& value) {
   bool negative = false;

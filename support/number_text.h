@@ -10,7 +10,11 @@
 /// decimal digits or a hexadecimal number introduced by "$", "x", "X", "0x"
 /// or "0X". Returns false (value untouched) for empty text, any other
 /// character, a sign without digits, or a value outside int32.
-bool TryStrToInt(std::string_view text, int32_t& value);
+[[nodiscard]] bool TryStrToInt(std::string_view text, int32_t& value);
+
+/// The value of one hexadecimal digit (0-9, a-f, A-F); -1 for any other
+/// character.
+int HexDigitValue(char c);
 
 /// Lenient integer reading: the value of TryStrToInt, or 0 when it refuses.
 int32_t SafeStrToInt(std::string_view text);
@@ -21,7 +25,7 @@ int32_t SafeStrToInt(std::string_view text);
 /// and for a value whose magnitude overflows a double (no infinity ever
 /// comes out), except that magnitudes up to 1.79769313486232E308 (the
 /// largest double in the general form) read as the largest double.
-bool TryStrToFloat(std::string_view text, double& value);
+[[nodiscard]] bool TryStrToFloat(std::string_view text, double& value);
 
 /// Lenient real reading: the value of TryStrToFloat, or 0 when it refuses.
 double SafeStrToFloat(std::string_view text);

@@ -22,7 +22,8 @@ class ScratchDir {
 /// The whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 /// Writes bytes to a file; false on failure.
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
+[[nodiscard]] bool WriteFileBytes(const std::string& path,
+                                  const std::string& bytes);
 bool PathExists(const std::string& path);
 /// A file of the repository, by path relative to its root.
 std::string SourcePath(const std::string& relative);

@@ -1,40 +1,36 @@
 // The dimension's records. All points are worked out first, so that a
-// dimension whose coordinates would overflow writes nothing at all rather
-// than an infinity the host cannot read.
+// dimension whose coordinates would overflow can be refused before anything
+// is written, rather than handing the host an infinity it cannot read.
 #include "tool/dim_drawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "interchange/jwc_writer.h"
 #include "support/extended_precision.h"
 #include "support/geometry.h"
 #include "tool/dim_points.h"
-#include "tool/texts.h"
 
 namespace {
 
-bool AllFinite(const TDimDrawing& d) {
-  const TDimPoint points[] = {
-      d.ExtensionA0,
-      d.ExtensionA1,
-      d.ExtensionB0,
-      d.ExtensionB1,
-      d.Middle,
-      d.Underline0,
-      d.Underline1,
-      d.LeaderEnd,
-      d.StartMarker.Overhang,
-      d.StartMarker.Wing1,
-      d.StartMarker.Wing2,
-      d.FinishMarker.Overhang,
-      d.FinishMarker.Wing1,
-      d.FinishMarker.Wing2,
-      TDimPoint{d.Value.DirX, d.Value.DirY},
-      TDimPoint{d.Markers.StartAngle, d.Markers.FinishAngle}};
-  for (const TDimPoint& p : points) {
-    if (!Finite(p)) return false;
-  }
-  return true;
+// Extended arithmetic on doubles: each helper rounds its result to doubles
+// once, at the end.
+TDimPoint RoundedPoint(long double x, long double y) {
+  return TDimPoint{static_cast<double>(x), static_cast<double>(y)};
+}
+
+TDimPoint Midpoint(TDimPoint a, TDimPoint b) {
+  return RoundedPoint((static_cast<long double>(a.X) + b.X) / 2.0L,
+                      (static_cast<long double>(a.Y) + b.Y) / 2.0L);
+}
+
+TDimPoint Offset(TDimPoint p, long double dx, long double dy) {
+  return RoundedPoint(p.X + dx, p.Y + dy);
+}
+
+double Difference(double a, double b) {
+  return static_cast<double>(static_cast<long double>(a) - b);
 }
 
 void Segment(JwwModel& m, TDimPoint a, TDimPoint b) {
@@ -44,10 +40,30 @@ void Segment(JwwModel& m, TDimPoint a, TDimPoint b) {
 
 }  // namespace
 
+bool AllFinite(const TDimDrawing& d) {
+  const TDimPoint points[] = {d.ExtensionA0,
+                              d.ExtensionA1,
+                              d.ExtensionB0,
+                              d.ExtensionB1,
+                              d.Middle,
+                              d.Underline0,
+                              d.Underline1,
+                              d.LeaderEnd,
+                              d.StartMarker.Overhang,
+                              d.StartMarker.Wing1,
+                              d.StartMarker.Wing2,
+                              d.FinishMarker.Overhang,
+                              d.FinishMarker.Wing1,
+                              d.FinishMarker.Wing2};
+  const double numbers[] = {d.Value.DirX, d.Value.DirY, d.Markers.StartAngle,
+                            d.Markers.FinishAngle};
+  return std::all_of(std::begin(points), std::end(points), Finite) &&
+         std::all_of(std::begin(numbers), std::end(numbers),
+                     [](double v) { return std::isfinite(v); });
+}
+
 bool SameAxisAngle(double axisAngle, double savedAxisAngle) {
-  const double difference =
-      static_cast<double>(static_cast<long double>(axisAngle) - savedAxisAngle);
-  return fabsl(NormalizeDeg(difference)) <= 1e-10L;
+  return fabsl(NormalizeDeg(Difference(axisAngle, savedAxisAngle))) <= 1e-10L;
 }
 
 void ExtensionLine(TDimPoint z, TDimPoint level, double axisAngle,
@@ -81,26 +97,15 @@ TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
   // ends of the text; the leader goes to its end nearer the middle.
   const double theta = d.Value.Angle;
   const long double g = span.ValueGap;
-  d.Middle = TDimPoint{
-      static_cast<double>(
-          (static_cast<long double>(span.LineEndA.X) + span.LineEndB.X) / 2.0L),
-      static_cast<double>(
-          (static_cast<long double>(span.LineEndA.Y) + span.LineEndB.Y) /
-          2.0L)};
-  const TDimPoint offset =
-      Rotated(TDimPoint{static_cast<double>(-g), static_cast<double>(-g)},
-              TDimPoint{0, 0}, theta);
-  d.Underline0 =
-      TDimPoint{static_cast<double>(static_cast<long double>(span.TextPoint.X) +
-                                    offset.X),
-                static_cast<double>(static_cast<long double>(span.TextPoint.Y) +
-                                    offset.Y)};
+  d.Middle = Midpoint(span.LineEndA, span.LineEndB);
+  const TDimPoint offset = Rotated(TDimPoint{-span.ValueGap, -span.ValueGap},
+                                   TDimPoint{0, 0}, theta);
+  d.Underline0 = Offset(span.TextPoint, offset.X, offset.Y);
   const long double rad = theta / 180.0L * kPiL;
   const long double underline =
       static_cast<long double>(d.Value.Length) * span.DrawScale + 2.0L * g;
   d.Underline1 =
-      TDimPoint{static_cast<double>(d.Underline0.X + underline * X87Cos(rad)),
-                static_cast<double>(d.Underline0.Y + underline * X87Sin(rad))};
+      Offset(d.Underline0, underline * X87Cos(rad), underline * X87Sin(rad));
   const TDimPoint t1 = Rotated(d.Underline1, d.Middle, -theta);
   d.LeaderEnd = t1.X > d.Middle.X ? d.Underline0 : d.Underline1;
 
@@ -134,17 +139,4 @@ void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
 
   EmitTextType(m, m.InitTextType, m.InitTextColour, m.InitTextWidth,
                m.InitTextHeight, m.InitTextSpacing);
-}
-
-bool DrawDimension(TForm1& form, const TDimSettings& s, const TDimSpan& span) {
-  const TDimDrawing d = PlanDimension(s, span, form.Model, form.SavedAxisAngle);
-  if (!AllFinite(d)) {
-    form.Port().ShowConfirmation(texts::kMsgZeroLength);
-    return false;
-  }
-  form.SetStatus(texts::kStatusBuilding);
-  WriteDimension(form.Model, s, span, d);
-  form.SetStatus(texts::kStatusWriting);
-  form.Close();
-  return true;
 }

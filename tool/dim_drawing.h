@@ -1,10 +1,10 @@
-// The second half of the OK command: every drawing record of the new
-// dimension, in a fixed order, then the dialog closes.
+// The second half of the OK command: every point of the new dimension worked
+// out, then its drawing records written in a fixed order.
 #pragma once
 
+#include "interchange/jww_model.h"
 #include "tool/dim_types.h"
 #include "tool/end_markers.h"
-#include "tool/form.h"
 #include "tool/value_text.h"
 
 /// Everything the dimension's records are made of, worked out before the
@@ -41,8 +41,6 @@ TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
 void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
                     const TDimDrawing& d);
 
-/// Shows the status, writes the dimension, shows the second status and
-/// closes the dialog. Returns false, with the zero-length message, nothing
-/// written and the dialog left open, when some point of the dimension would
-/// overflow.
-bool DrawDimension(TForm1& form, const TDimSettings& s, const TDimSpan& span);
+/// False when some point or angle of the drawing overflowed: nothing of it
+/// may be written.
+[[nodiscard]] bool AllFinite(const TDimDrawing& d);

@@ -5,6 +5,7 @@
 #include "tool/dim_input.h"
 
 #include <cmath>
+#include <utility>
 
 #include "support/geometry.h"
 #include "support/number_text.h"
@@ -14,9 +15,11 @@
 
 namespace {
 
-bool Refuse(TForm1& form, ControlId id) {
-  form.Port().FocusControl(id);
-  return false;
+TDimRefusal Message(const char* text, bool closeDialog) {
+  TDimRefusal r;
+  r.Message = text;
+  r.CloseDialog = closeDialog;
+  return r;
 }
 
 // A prefix or suffix without visible content counts as empty; otherwise it
@@ -59,21 +62,21 @@ bool HasPickedPoints(const JwwModel& m) {
 
 }  // namespace
 
-bool ReadDimSettings(TForm1& form, TDimSettings& s) {
+std::optional<ControlId> ReadDimSettings(const TForm1& form, TDimSettings& s) {
   s.StartKind = form.ComboBox1.ItemIndex;
   s.EndKind = form.ComboBox2.ItemIndex;
   s.EndScale = SafeStrToFloat(form.Edit1.Text);
-  if (s.StartKind < 0) return Refuse(form, ControlId::ComboBox1);
-  if (s.EndKind < 0) return Refuse(form, ControlId::ComboBox2);
-  if (!(s.EndScale > 0)) return Refuse(form, ControlId::Edit1);
+  if (s.StartKind < 0) return ControlId::ComboBox1;
+  if (s.EndKind < 0) return ControlId::ComboBox2;
+  if (!(s.EndScale > 0)) return ControlId::Edit1;
 
   s.ArrowLength = SafeStrToFloat(form.Edit7.Text);
   s.ArrowAngle = SafeStrToFloat(form.Edit8.Text);
   if (s.ArrowLength <= 0 || s.ArrowLength > 1000) {
-    return Refuse(form, ControlId::Edit7);
+    return ControlId::Edit7;
   }
   if (s.ArrowAngle <= 0 || s.ArrowAngle >= 180) {
-    return Refuse(form, ControlId::Edit8);
+    return ControlId::Edit8;
   }
 
   s.TextTypeChoice = form.ComboBox3.ItemIndex;
@@ -91,37 +94,38 @@ bool ReadDimSettings(TForm1& form, TDimSettings& s) {
   s.PointGap = SafeStrToFloat(form.Edit5.Text);
   s.Overshoot = SafeStrToFloat(form.Edit6.Text);
   s.ReverseOverhang = SafeStrToFloat(form.Edit9.Text);
-  if (s.TextTypeChoice < 0) return Refuse(form, ControlId::ComboBox3);
-  if (s.PrecisionIndex < 0) return Refuse(form, ControlId::ComboBox4);
-  if (s.RoundingMode < 0) return Refuse(form, ControlId::ComboBox5);
-  if (s.ShowZeros < 0) return Refuse(form, ControlId::RadioGroup1);
-  if (s.UnitChoice < 0) return Refuse(form, ControlId::RadioGroup2);
-  if (s.PointGap < 0) return Refuse(form, ControlId::Edit5);
-  if (s.Overshoot < 0) return Refuse(form, ControlId::Edit6);
-  if (s.ReverseOverhang < 0) return Refuse(form, ControlId::Edit9);
-  return true;
+  if (s.TextTypeChoice < 0) return ControlId::ComboBox3;
+  if (s.PrecisionIndex < 0) return ControlId::ComboBox4;
+  if (s.RoundingMode < 0) return ControlId::ComboBox5;
+  if (s.ShowZeros < 0) return ControlId::RadioGroup1;
+  if (s.UnitChoice < 0) return ControlId::RadioGroup2;
+  if (s.PointGap < 0) return ControlId::Edit5;
+  if (s.Overshoot < 0) return ControlId::Edit6;
+  if (s.ReverseOverhang < 0) return ControlId::Edit9;
+  return std::nullopt;
 }
 
-TDimSpanOutcome BuildDimSpan(TForm1& form, const TDimSettings& s,
-                             TDimSpan& span) {
-  const JwwModel& m = form.Model;
+TDimSpanPlan BuildDimSpan(const TDimSettings& s, const JwwModel& m,
+                          const TDimChain& stored, double savedScale) {
+  TDimSpanPlan plan;
+  TDimSpan& span = plan.Span;
   // Without the host's two picked points there is nothing to measure: the
   // model's empty entries would silently draw a dimension to the origin.
   if (!HasPickedPoints(m)) {
-    form.Port().ShowConfirmation(texts::kMsgNoPickedPoint);
-    form.Close();
-    return TDimSpanOutcome::NoPickedPoint;
+    plan.Refusal = Message(texts::kMsgNoPickedPoint, true);
+    return plan;
   }
   const double axis = m.AxisAngle;
 
   // The stored chain in the current drawing's units.
   const double drawScale = InitGroupScale(m);
-  TDimPoint a{ToCurrentScale(form.PrevX1, form.SavedScale, drawScale),
-              ToCurrentScale(form.PrevY1, form.SavedScale, drawScale)};
-  TDimPoint b{ToCurrentScale(form.PrevX2, form.SavedScale, drawScale),
-              ToCurrentScale(form.PrevY2, form.SavedScale, drawScale)};
-  const TDimPoint c{ToCurrentScale(form.PrevX3, form.SavedScale, drawScale),
-                    ToCurrentScale(form.PrevY3, form.SavedScale, drawScale)};
+  auto current = [&](TDimPoint p) {
+    return TDimPoint{ToCurrentScale(p.X, savedScale, drawScale),
+                     ToCurrentScale(p.Y, savedScale, drawScale)};
+  };
+  TDimPoint a = current(stored.First);
+  TDimPoint b = current(stored.Last);
+  const TDimPoint c = current(stored.Level);
   const TDimPoint p1{m.HpPoints[1].X, m.HpPoints[1].Y};
   const TDimPoint p2{m.HpPoints[2].X, m.HpPoints[2].Y};
 
@@ -130,15 +134,12 @@ TDimSpanOutcome BuildDimSpan(TForm1& form, const TDimSettings& s,
   // that neither file ever receives an infinity or a NaN.
   if (!std::isfinite(drawScale) || !Finite(a) || !Finite(b) || !Finite(c) ||
       !Finite(p1) || !Finite(p2)) {
-    form.Port().ShowConfirmation(texts::kMsgZeroLength);
-    return TDimSpanOutcome::Unusable;
+    plan.Refusal = Message(texts::kMsgZeroLength, false);
+    return plan;
   }
 
   // Order the ends along the axis, then see where point 1 lies.
-  if (a.X > ToAxisFrame(b, a, axis).X) {
-    SwapFloats(a.X, b.X);
-    SwapFloats(a.Y, b.Y);
-  }
+  if (a.X > ToAxisFrame(b, a, axis).X) std::swap(a, b);
   const TDimPoint p1Axis = ToAxisFrame(p1, a, axis);
   const TDimPoint bAxis = ToAxisFrame(b, a, axis);
   if (static_cast<long double>(a.X) - 1e-10L > p1Axis.X) {
@@ -147,28 +148,23 @@ TDimSpanOutcome BuildDimSpan(TForm1& form, const TDimSettings& s,
              static_cast<long double>(bAxis.X) + 1e-10L) {
     span.Side = TDimSide::Right;
   } else {
-    form.Port().ShowConfirmation(texts::kMsgInsideChain);
-    form.Close();
-    return TDimSpanOutcome::Inside;
+    plan.Refusal = Message(texts::kMsgInsideChain, true);
+    return plan;
   }
 
-  // Extend the stored chain to point 1 and save it.
+  // The chain extended to point 1.
   if (span.Side == TDimSide::Left) {
-    form.PrevX1 = p1.X, form.PrevY1 = p1.Y;
-    form.PrevX2 = b.X, form.PrevY2 = b.Y;
+    plan.Chain = TDimChain{p1, b, c};
     span.EndA = p1;
     span.EndB = a;
   } else {
-    form.PrevX1 = a.X, form.PrevY1 = a.Y;
-    form.PrevX2 = p1.X, form.PrevY2 = p1.Y;
+    plan.Chain = TDimChain{a, p1, c};
     span.EndA = b;
     span.EndB = p1;
   }
-  form.PrevX3 = c.X, form.PrevY3 = c.Y;
   span.DrawScale = drawScale;
   span.LevelPoint = c;
   span.TextPoint = p2;
-  form.SaveSettings(form.ExePath + "t207.dat");
 
   span.ValueGap = ToDrawingUnits(s.ValueGap, drawScale);
   span.PointGap = ToDrawingUnits(s.PointGap, drawScale);
@@ -181,15 +177,12 @@ TDimSpanOutcome BuildDimSpan(TForm1& form, const TDimSettings& s,
                          span.LineEndB.Y);
 
   // A line that overflowed, or distances that did, are as undrawable as a
-  // line of no length: same message, same outcome.
+  // line of no length.
   const bool finite =
       Finite(span.LineEndA) && Finite(span.LineEndB) &&
       std::isfinite(span.Length) && std::isfinite(span.ValueGap) &&
       std::isfinite(span.PointGap) && std::isfinite(span.Overshoot) &&
       std::isfinite(span.ReverseOverhang);
-  if (!finite || fabsl(span.Length) < 1e-10L) {
-    form.Port().ShowConfirmation(texts::kMsgZeroLength);
-    return TDimSpanOutcome::ZeroLength;
-  }
-  return TDimSpanOutcome::Ready;
+  plan.Drawable = finite && fabsl(span.Length) >= 1e-10L;
+  return plan;
 }

@@ -120,12 +120,3 @@ void WriteEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
   EmitZFlags(m, 4);
   WriteEndMarker(m, span.LineEndB, plan.FinishAngle, s.EndKind, s, finish);
 }
-
-void DrawEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
-                    const TMarkerPlan& plan) {
-  WriteEndMarkers(m, s, span, plan,
-                  ShapeEndMarker(span.LineEndA, plan.StartAngle, s.StartKind,
-                                 plan.Reversed, s, span),
-                  ShapeEndMarker(span.LineEndB, plan.FinishAngle, s.EndKind,
-                                 plan.Reversed, s, span));
-}

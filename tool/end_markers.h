@@ -56,7 +56,3 @@ void WriteEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
 void WriteEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
                      const TMarkerPlan& plan, const TEndMarkerShape& start,
                      const TEndMarkerShape& finish);
-
-/// Shapes and writes both ends.
-void DrawEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
-                    const TMarkerPlan& plan);

@@ -84,7 +84,7 @@ void TForm1::FormShow() {
   InitJwwModel(Model);
   ExePath = port_.ProgramFolder();
   // A missing or unreadable host file leaves the model's defaults.
-  ReadJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
+  (void)ReadJwcTemp(Model, ExePath + "JWC_TEMP.TXT");
   ResetCurrentAttributes(Model);
 
   ComboBox3.Items.clear();

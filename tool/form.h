@@ -90,7 +90,7 @@ class TForm1 : public TForm1Controls {
   void LoadSettings(const std::string& fileName);
   /// Writes the settings file; false when it could not be written (the old
   /// file is then left as it was, and FailedWrite names it).
-  bool SaveSettings(const std::string& fileName);
+  [[nodiscard]] bool SaveSettings(const std::string& fileName);
 
   /// Sets the status line's caption and repaints it at once.
   void SetStatus(const std::string& caption);

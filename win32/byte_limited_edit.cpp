@@ -5,19 +5,12 @@
 #include <string>
 
 #include "support/wide_text.h"
+#include "win32/window_text.h"
 
 namespace {
 
 const wchar_t kOriginalProc[] = L"t482.EditProc";
 const wchar_t kLimit[] = L"t482.EditLimit";
-
-std::wstring TextOf(HWND edit) {
-  int n = GetWindowTextLengthW(edit);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(edit, &text[0], n + 1);
-  text.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return text;
-}
 
 bool MayInsertText(UINT message) {
   switch (message) {
@@ -48,12 +41,12 @@ LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam,
     return CallWindowProcW(original, edit, message, wParam, lParam);
   }
   try {
-    std::wstring before = TextOf(edit);
+    std::wstring before = WindowText(edit);
     DWORD selStart = 0, selEnd = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
                  reinterpret_cast<LPARAM>(&selEnd));
     LRESULT result = CallWindowProcW(original, edit, message, wParam, lParam);
-    std::wstring after = TextOf(edit);
+    std::wstring after = WindowText(edit);
     if (after != before) {
       int bytes = SjisByteCount(after);
       if (bytes > limit && bytes > SjisByteCount(before)) {

@@ -41,7 +41,8 @@ struct DialogWindows {
 /// Creates the application window and the dialog (hidden) and queues the
 /// form's show handler, which fills the controls from the form. False when
 /// a window could not be created.
-bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w);
+[[nodiscard]] bool CreateMainDialog(HINSTANCE instance, TForm1& form,
+                                    DialogWindows& w);
 
 /// Runs the message loop until the dialog has been closed.
 void RunMessageLoop(DialogWindows& w);

@@ -66,11 +66,4 @@ const ControlSpec* Controls(int* count) {
   return kControls;
 }
 
-const ControlSpec* FindControl(ControlId id) {
-  for (const ControlSpec& control : kControls) {
-    if (control.formControl == static_cast<int>(id)) return &control;
-  }
-  return nullptr;
-}
-
 }  // namespace layout

@@ -37,7 +37,4 @@ constexpr int kStatusHeight = 24;
 /// line.
 const ControlSpec* Controls(int* count);
 
-/// The row of a form control, or null.
-const ControlSpec* FindControl(ControlId id);
-
 }  // namespace layout

@@ -8,16 +8,10 @@
 #include "support/wide_text.h"
 #include "tool/form.h"
 #include "win32/byte_limited_edit.h"
+#include "win32/window_text.h"
 
 namespace {
 
-std::wstring WindowText(HWND window) {
-  int n = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(window, &text[0], n + 1);
-  text.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return text;
-}
 
 void SetText(HWND window, const std::string& sjis) {
   SetWindowTextW(window, SjisToWide(sjis).c_str());

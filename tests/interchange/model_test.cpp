@@ -248,14 +248,4 @@ TEST(ModelTest, FillEntHeadCopiesTheCurrentAttributesInOrder) {
   EXPECT_EQ(m.EntOrder[0].Index, 41);
 }
 
-TEST(ModelTest, CutJwwTextKeepsAtMost255Bytes) {
-  const struct {
-    size_t length, expected;
-  } cases[] = {{0, 0}, {254, 254}, {255, 255}, {256, 255}, {5000, 255}};
-  for (const auto& c : cases) {
-    const std::string text(c.length, 'a');
-    EXPECT_EQ(CutJwwText(text).size(), c.expected) << c.length;
-  }
-}
-
 }  // namespace

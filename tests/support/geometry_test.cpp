@@ -175,11 +175,4 @@ TEST(RoundTo10Places, HalfAwayFromZero) {
   }
 }
 
-TEST(SwapFloats, Exchanges) {
-  double a = 1.5, b = -2;
-  SwapFloats(a, b);
-  EXPECT_EQ(a, -2);
-  EXPECT_EQ(b, 1.5);
-}
-
 }  // namespace

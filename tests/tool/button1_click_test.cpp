@@ -76,6 +76,8 @@ TEST_F(Button1ClickTest, WorkedExampleRecordForRecord) {
   const std::vector<std::string> statuses = {texts::kStatusBuilding,
                                              texts::kStatusWriting};
   EXPECT_EQ(port.Statuses, statuses);
+  EXPECT_EQ(form.LabelA1.Caption, texts::kStatusWriting);
+  EXPECT_EQ(port.CloseCount, 1);
   EXPECT_TRUE(port.Confirmations.empty());
 }
 
@@ -219,6 +221,28 @@ TEST_F(Button1ClickTest, OutcomesOfRefusals) {
          t.Pick(86602.540378443824, 50000.000000000262, 110, 40);
        },
        texts::kMsgZeroLength, false, true},
+      {"chain overflowing at this scale",
+       [](DimBench& t) {
+         t.form.SavedScale = 1e-300;
+         t.form.Model.GroupScale[0] = 1e300;
+         t.SetChain(0, 0, 1e10, 0, 0, 20);
+         t.Pick(1e300, 0, 110, 40);
+       },
+       texts::kMsgZeroLength, false, false},
+      {"dimension line overflowing",
+       [](DimBench& t) {
+         t.form.Model.AxisAngle = 45;
+         t.Pick(1.7e308, 1.7e308, 110, 40);
+       },
+       texts::kMsgZeroLength, false, true},
+      {"underline past the largest double",
+       [](DimBench& t) {
+         t.form.SavedScale = 1e305;
+         t.form.Model.GroupScale[0] = 1e305;
+         t.SetChain(0, 0, 1e307, 0, 0, 2e306);
+         t.Pick(1.5e307, 0, 1.797e308, 0);
+       },
+       texts::kMsgZeroLength, false, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -238,6 +262,7 @@ TEST_F(Button1ClickTest, OutcomesOfRefusals) {
     }
     EXPECT_EQ(t.form.Closed(), r.closed);
     EXPECT_EQ(PathExists(t.SettingsPath()), r.settingsSaved);
+    EXPECT_TRUE(DimBench::AllNumbersFinite(t.SettingsPath()));
     EXPECT_TRUE(t.port.Statuses.empty());
     // Whatever closes the dialog afterwards, the host gets no drawing.
     t.form.Close();
@@ -275,6 +300,13 @@ TEST_F(Button1ClickTest, ChainAtAnotherScaleDrawsInCurrentUnits) {
                                                    {"150 20 250 20", 1e-9},
                                                    {"z3"},
                                                    {"pt 150 20 1 180 7"}}));
+  // The settings file records the current group and scale with the chain at
+  // that scale.
+  const std::vector<std::string> saved = FileLines(SettingsPath());
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(saved[22], "0");
+  EXPECT_EQ(saved[23], "50");
+  EXPECT_EQ(saved[27], "150");
 }
 
 TEST_F(Button1ClickTest, WholeRunFromTheHostsFile) {

@@ -5,13 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dim_test_form.h"
-#include "dim_test_records.h"
-#include "tool/texts.h"
-
 namespace {
-
-using dimtest::DimFormTest;
 
 TEST(SameAxisAngle, ComparesModulo360) {
   struct Row {
@@ -214,16 +208,8 @@ TEST_F(PlanDimensionTest, UnderlineFollowsAVerticalText) {
   EXPECT_EQ(d.LeaderEnd.Y, d.Underline1.Y);
 }
 
-class DrawDimensionTest : public DimFormTest {};
-
-TEST_F(DrawDimensionTest, OverflowingPointsWriteNothing) {
-  TDimSettings s;
-  s.EndScale = 1;
-  s.ArrowLength = 3;
-  s.ArrowAngle = 15;
-  s.PrecisionIndex = 3;
-  s.RoundingMode = 2;
-  TDimSpan span;
+TEST_F(PlanDimensionTest, OverflowingPointsAreNotFinite) {
+  EXPECT_TRUE(AllFinite(PlanDimension(s, span, m, 0)));
   span.DrawScale = 1e305;
   span.EndA = {1e307, 0};
   span.EndB = {1.5e307, 0};
@@ -232,39 +218,10 @@ TEST_F(DrawDimensionTest, OverflowingPointsWriteNothing) {
   span.LineEndB = {1.5e307, 2e306};
   span.TextPoint = {1.797e308, 0};  // the underline runs past the largest
   span.ValueGap = 5e304;
+  span.PointGap = 0;
+  span.Overshoot = 0;
   span.Length = 5e306;
-  EXPECT_FALSE(DrawDimension(form, s, span));
-  ASSERT_EQ(port.Confirmations.size(), 1u);
-  EXPECT_EQ(port.Confirmations[0], texts::kMsgZeroLength);
-  EXPECT_TRUE(port.Statuses.empty());
-  EXPECT_FALSE(form.Closed());
-  EXPECT_EQ(form.Model.OutputLines.Count(), 0);
-}
-
-TEST_F(DrawDimensionTest, ShowsBothStatusesAndCloses) {
-  TDimSettings s;
-  s.EndScale = 1;
-  s.ArrowLength = 3;
-  s.ArrowAngle = 15;
-  s.PrecisionIndex = 3;
-  s.RoundingMode = 2;
-  s.TextTypeChoice = 0;
-  TDimSpan span;
-  span.EndA = {100, 0};
-  span.EndB = {150, 0};
-  span.LevelPoint = {0, 20};
-  span.LineEndA = {100, 20};
-  span.LineEndB = {150, 20};
-  span.TextPoint = {110, 40};
-  span.Length = 50;
-  EXPECT_TRUE(DrawDimension(form, s, span));
-  const std::vector<std::string> statuses = {texts::kStatusBuilding,
-                                             texts::kStatusWriting};
-  EXPECT_EQ(port.Statuses, statuses);
-  EXPECT_EQ(form.LabelA1.Caption, texts::kStatusWriting);
-  EXPECT_TRUE(form.Closed());
-  EXPECT_EQ(port.CloseCount, 1);
-  EXPECT_TRUE(port.Confirmations.empty());
+  EXPECT_FALSE(AllFinite(PlanDimension(s, span, m, 0)));
 }
 
 }  // namespace

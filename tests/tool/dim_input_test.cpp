@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 
 #include "dim_test_form.h"
+#include "tool/dim_points.h"
+#include "tool/headless_port.h"
 #include "tool/texts.h"
 
 namespace {
-
-using dimtest::DimBench;
-using dimtest::DimFormTest;
 
 // ---------------------------------------------------------------------------
 // The checks, their order and their boundaries.
@@ -24,7 +24,18 @@ struct CheckRow {
   std::optional<ControlId> focus;  // none: accepted
 };
 
-class ReadDimSettingsTest : public DimFormTest {};
+// A form with its controls' initial values and a text type chosen, as
+// FormShow leaves it.
+struct SettingsBench {
+  SettingsBench() : port(""), form(port) {
+    form.ComboBox3.Items.assign(11, "item");
+    form.ComboBox3.ItemIndex = 0;
+  }
+  HeadlessPort port;
+  TForm1 form;
+};
+
+class ReadDimSettingsTest : public testing::Test, public SettingsBench {};
 
 TEST_F(ReadDimSettingsTest, FocusesTheFirstBadControlSilently) {
   const CheckRow rows[] = {
@@ -101,22 +112,14 @@ TEST_F(ReadDimSettingsTest, FocusesTheFirstBadControlSilently) {
        ControlId::Edit5},
   };
   for (const CheckRow& r : rows) {
-    DimBench b;
-    HeadlessPort& p = b.port;
-    TForm1& f = b.form;
-    r.change(f);
+    SettingsBench b;
+    r.change(b.form);
     TDimSettings s;
-    const bool ok = ReadDimSettings(f, s);
-    EXPECT_EQ(ok, !r.focus.has_value()) << r.name;
-    if (r.focus) {
-      ASSERT_EQ(p.Focused.size(), 1u) << r.name;
-      EXPECT_EQ(p.Focused[0], *r.focus)
-          << r.name << ": focused " << ControlName(p.Focused[0]);
-    } else {
-      EXPECT_TRUE(p.Focused.empty()) << r.name;
+    const std::optional<ControlId> bad = ReadDimSettings(b.form, s);
+    EXPECT_EQ(bad.has_value(), r.focus.has_value()) << r.name;
+    if (r.focus && bad) {
+      EXPECT_EQ(*bad, *r.focus) << r.name << ": focused " << ControlName(*bad);
     }
-    EXPECT_TRUE(p.Confirmations.empty()) << r.name;
-    EXPECT_FALSE(f.Closed()) << r.name;
   }
 }
 
@@ -138,7 +141,7 @@ TEST_F(ReadDimSettingsTest, ReadsEveryControl) {
   form.Edit6.Text = "3";
   form.Edit9.Text = "1.5";
   TDimSettings s;
-  ASSERT_TRUE(ReadDimSettings(form, s));
+  ASSERT_FALSE(ReadDimSettings(form, s));
   EXPECT_EQ(s.StartKind, 11);
   EXPECT_EQ(s.EndKind, 7);
   EXPECT_EQ(s.EndScale, 2.5);
@@ -181,7 +184,7 @@ TEST_F(ReadDimSettingsTest, BlankPrefixAndSuffixBecomeEmpty) {
     form.Edit2.Text = r.typed;
     form.Edit3.Text = r.typed;
     TDimSettings s;
-    ASSERT_TRUE(ReadDimSettings(form, s));
+    ASSERT_FALSE(ReadDimSettings(form, s));
     EXPECT_EQ(s.Prefix, r.kept) << "[" << r.typed << "]";
     EXPECT_EQ(s.Suffix, r.kept) << "[" << r.typed << "]";
   }
@@ -190,17 +193,57 @@ TEST_F(ReadDimSettingsTest, BlankPrefixAndSuffixBecomeEmpty) {
 // ---------------------------------------------------------------------------
 // The chain, the side test and the new dimension's geometry.
 
-struct SpanBench : DimBench {
-  TDimSpanOutcome Build() {
-    EXPECT_TRUE(ReadDimSettings(form, settings));
-    return BuildDimSpan(form, settings, span);
+// The stored chain from (0, 0) to (100, 0) with level point (0, 20), saved at
+// the current scale 1, picked points 1 and 2, and the distances of the
+// dialog's initial values.
+struct SpanBench {
+  SpanBench() {
+    InitJwwModel(m);
+    settings.ValueGap = 0.5;
+    settings.PointGap = 2;
+    settings.Overshoot = 2;
+    settings.ReverseOverhang = 2;
+    SetChain(0, 0, 100, 0, 0, 20);
+    Pick(150, 0, 110, 40);
   }
+
+  void SetChain(double x1, double y1, double x2, double y2, double x3,
+                double y3) {
+    stored = TDimChain{{x1, y1}, {x2, y2}, {x3, y3}};
+  }
+
+  void Pick(double x1, double y1, double x2, double y2) {
+    dimtest::PickPoints(m, x1, y1, x2, y2);
+  }
+
+  const TDimSpanPlan& Build() {
+    plan = BuildDimSpan(settings, m, stored, savedScale);
+    return plan;
+  }
+
+  JwwModel m;
   TDimSettings settings;
-  TDimSpan span;
+  TDimChain stored;
+  double savedScale = 1;
+  TDimSpanPlan plan;
+  const TDimSpan& span = plan.Span;
 };
 
-class BuildDimSpanTest : public testing::Test, public SpanBench {};
+// A refusal that shows `message` and closes the dialog or leaves it open.
+void ExpectMessage(const std::optional<TDimRefusal>& refusal,
+                   const char* message, bool closes) {
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_FALSE(refusal->Focus.has_value());
+  EXPECT_STREQ(refusal->Message, message);
+  EXPECT_EQ(refusal->CloseDialog, closes);
+}
 
+// Drawn: neither refused before the save nor after it.
+bool Drawn(const TDimSpanPlan& plan) {
+  return !plan.Refusal && plan.Drawable;
+}
+
+class BuildDimSpanTest : public testing::Test, public SpanBench {};
 TEST_F(BuildDimSpanTest, SideTestAlongTheAxisWithTolerance) {
   struct Row {
     double axis;
@@ -235,22 +278,17 @@ TEST_F(BuildDimSpanTest, SideTestAlongTheAxisWithTolerance) {
   };
   for (const Row& r : rows) {
     SpanBench b;
-    b.form.Model.AxisAngle = r.axis;
+    b.m.AxisAngle = r.axis;
     b.SetChain(r.chain[0], r.chain[1], r.chain[2], r.chain[3], 0, 20);
     b.Pick(r.p1.X, r.p1.Y, 10, 40);
-    const TDimSpanOutcome outcome = b.Build();
+    const TDimSpanPlan& plan = b.Build();
     SCOPED_TRACE(testing::Message() << "axis " << r.axis << " p1 (" << r.p1.X
                                     << ", " << r.p1.Y << ")");
     if (r.side) {
-      EXPECT_EQ(outcome, TDimSpanOutcome::Ready);
-      EXPECT_EQ(b.span.Side, *r.side);
-      EXPECT_TRUE(b.port.Confirmations.empty());
-      EXPECT_FALSE(b.form.Closed());
+      EXPECT_TRUE(Drawn(plan));
+      EXPECT_EQ(plan.Span.Side, *r.side);
     } else {
-      EXPECT_EQ(outcome, TDimSpanOutcome::Inside);
-      EXPECT_EQ(b.port.Confirmations,
-                std::vector<std::string>{texts::kMsgInsideChain});
-      EXPECT_TRUE(b.form.Closed());
+      ExpectMessage(plan.Refusal, texts::kMsgInsideChain, true);
     }
   }
 }
@@ -292,15 +330,16 @@ TEST_F(BuildDimSpanTest, ExtendsTheStoredChainOnEitherSide) {
   for (const Row& r : rows) {
     SetChain(r.chain[0], r.chain[1], r.chain[2], r.chain[3], 0, 20);
     Pick(r.p1.X, r.p1.Y, 110, 40);
-    ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+    ASSERT_TRUE(Drawn(Build()));
     EXPECT_EQ(span.Side, r.side);
     EXPECT_EQ(span.EndA.X, r.endA.X);
     EXPECT_EQ(span.EndA.Y, r.endA.Y);
     EXPECT_EQ(span.EndB.X, r.endB.X);
     EXPECT_EQ(span.EndB.Y, r.endB.Y);
-    const double stored[6] = {form.PrevX1, form.PrevY1, form.PrevX2,
-                              form.PrevY2, form.PrevX3, form.PrevY3};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(stored[i], r.stored[i]) << i;
+    const TDimChain& c = plan.Chain;
+    const double extended[6] = {c.First.X, c.First.Y, c.Last.X,
+                                c.Last.Y,  c.Level.X, c.Level.Y};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(extended[i], r.stored[i]) << i;
     // The dimension line runs through the level point, at the feet.
     EXPECT_EQ(span.LineEndA.X, r.endA.X);
     EXPECT_EQ(span.LineEndA.Y, 20);
@@ -312,55 +351,37 @@ TEST_F(BuildDimSpanTest, ExtendsTheStoredChainOnEitherSide) {
   }
 }
 
-TEST_F(BuildDimSpanTest, SavesTheExtendedChainBeforeDrawing) {
-  ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
-  const std::vector<std::string> lines = FileLines(SettingsPath());
-  ASSERT_EQ(lines.size(), 31u);
-  // Lines 1, 2: the window position as the OK press found it is only set by
-  // Button1Click; lines 26 to 31: the chain now reaching point 1.
-  const std::vector<std::string> chain(lines.begin() + 25, lines.end());
-  EXPECT_EQ(chain, (std::vector<std::string>{"0", "0", "150", "0", "0", "20"}));
-  EXPECT_TRUE(port.Statuses.empty());  // the drawing shows its own status
-}
-
 TEST_F(BuildDimSpanTest, ChainSavedAtAnotherScaleKeepsItsPlaceOnPaper) {
   // Saved at scale 100, continued in layer group 3 of scale 50: halved.
-  form.SavedScale = 100;
-  form.Model.InitGroup = 3;
-  form.Model.GroupScale[3] = 50;
+  savedScale = 100;
+  m.InitGroup = 3;
+  m.GroupScale[3] = 50;
   SetChain(200, 0, 0, 0, 0, 40);
   Pick(150, 0, 110, 40);
-  form.Edit4.Text = "0.5";
-  form.Edit5.Text = "2";
-  form.Edit6.Text = "3";
-  form.Edit9.Text = "0.25";
-  ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+  settings.ValueGap = 0.5;
+  settings.PointGap = 2;
+  settings.Overshoot = 3;
+  settings.ReverseOverhang = 0.25;
+  ASSERT_TRUE(Drawn(Build()));
   EXPECT_EQ(span.DrawScale, 50);
   EXPECT_EQ(span.Side, TDimSide::Right);
   EXPECT_EQ(span.EndA.X, 100);
   EXPECT_EQ(span.LevelPoint.Y, 20);
   EXPECT_EQ(span.LineEndA.Y, 20);
-  EXPECT_EQ(form.PrevX1, 0);
-  EXPECT_EQ(form.PrevX2, 150);
-  EXPECT_EQ(form.PrevY3, 20);
+  EXPECT_EQ(plan.Chain.First.X, 0);
+  EXPECT_EQ(plan.Chain.Last.X, 150);
+  EXPECT_EQ(plan.Chain.Level.Y, 20);
   EXPECT_EQ(span.ValueGap, 25);
   EXPECT_EQ(span.PointGap, 100);
   EXPECT_EQ(span.Overshoot, 150);
   EXPECT_EQ(span.ReverseOverhang, 12.5);
-  // The file records the current scale with the chain at that scale.
-  const std::vector<std::string> lines = FileLines(SettingsPath());
-  ASSERT_EQ(lines.size(), 31u);
-  EXPECT_EQ(lines[22], "3");
-  EXPECT_EQ(lines[23], "50");
-  EXPECT_EQ(lines[27], "150");
 }
 
 TEST_F(BuildDimSpanTest, DimensionLineFollowsTheAxis) {
-  form.Model.AxisAngle = 90;
-  form.SavedAxisAngle = 90;
+  m.AxisAngle = 90;
   SetChain(0, 0, 0, 100, 20, 0);
   Pick(3, 150, 110, 40);
-  ASSERT_EQ(Build(), TDimSpanOutcome::Ready);
+  ASSERT_TRUE(Drawn(Build()));
   EXPECT_EQ(span.Side, TDimSide::Right);
   EXPECT_NEAR(span.LineEndA.X, 20, 1e-12);
   EXPECT_NEAR(span.LineEndA.Y, 100, 1e-12);
@@ -369,36 +390,28 @@ TEST_F(BuildDimSpanTest, DimensionLineFollowsTheAxis) {
   EXPECT_NEAR(span.Length, 50, 1e-12);
 }
 
-TEST_F(BuildDimSpanTest, ZeroLengthIsRefusedAfterSaving) {
+TEST_F(BuildDimSpanTest, ZeroLengthIsRefusedAfterTheChainIsExtended) {
   // Point 1 lies beyond the chain's end by more than 1e-10 in the frame about
   // the first end, but its foot is closer than 1e-10 to the old end's.
-  form.Model.AxisAngle = 30;
+  m.AxisAngle = 30;
   SetChain(0, 0, 86602.540378443868, 49999.999999999993, 0, 20);
   Pick(86602.540378443824, 50000.000000000262, 110, 40);
-  ASSERT_EQ(Build(), TDimSpanOutcome::ZeroLength);
-  ASSERT_EQ(port.Confirmations.size(), 1u);
-  EXPECT_EQ(port.Confirmations[0], texts::kMsgZeroLength);
-  EXPECT_FALSE(form.Closed());
+  Build();
+  EXPECT_FALSE(plan.Refusal.has_value());
+  EXPECT_FALSE(plan.Drawable);
   EXPECT_LT(std::fabs(span.Length), 1e-10);
-  EXPECT_EQ(form.PrevX2, 86602.540378443824);
-  EXPECT_TRUE(PathExists(SettingsPath()));
+  EXPECT_EQ(plan.Chain.Last.X, 86602.540378443824);
 }
 
-TEST_F(BuildDimSpanTest, WithoutPickedPointsNothingIsDrawnOrSaved) {
+TEST_F(BuildDimSpanTest, WithoutPickedPointsTheDialogCloses) {
   for (int missing : {1, 2}) {
     SpanBench b;
-    b.form.Model.HpPoints[missing].Used = 0;
-    EXPECT_EQ(b.Build(), TDimSpanOutcome::NoPickedPoint);
-    EXPECT_EQ(b.port.Confirmations,
-              std::vector<std::string>{texts::kMsgNoPickedPoint});
-    EXPECT_TRUE(b.form.Closed());
-    EXPECT_EQ(b.form.PrevX2, 100);
-    EXPECT_FALSE(PathExists(b.SettingsPath()));
-    EXPECT_EQ(ReadFileBytes(b.JwcPath()), "hq\r\n");
+    b.m.HpPoints[missing].Used = 0;
+    ExpectMessage(b.Build().Refusal, texts::kMsgNoPickedPoint, true);
   }
 }
 
-TEST_F(BuildDimSpanTest, OverflowingChainIsRefusedBeforeSaving) {
+TEST_F(BuildDimSpanTest, OverflowingChainIsRefusedBeforeTheChainIsExtended) {
   struct Row {
     const char* name;
     double savedScale;
@@ -411,18 +424,13 @@ TEST_F(BuildDimSpanTest, OverflowingChainIsRefusedBeforeSaving) {
       {"zero saved scale", 0, 1, 100},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
     SpanBench b;
-    b.form.SavedScale = r.savedScale;
-    b.form.Model.GroupScale[0] = r.drawScale;
+    b.savedScale = r.savedScale;
+    b.m.GroupScale[0] = r.drawScale;
     b.SetChain(0, 0, r.chainEnd, 0, 0, 20);
     b.Pick(1e300, 0, 110, 40);
-    EXPECT_EQ(b.Build(), TDimSpanOutcome::Unusable) << r.name;
-    EXPECT_EQ(b.port.Confirmations,
-              std::vector<std::string>{texts::kMsgZeroLength})
-        << r.name;
-    EXPECT_FALSE(b.form.Closed()) << r.name;
-    EXPECT_EQ(b.form.PrevX2, r.chainEnd) << r.name;
-    EXPECT_FALSE(PathExists(b.SettingsPath())) << r.name;
+    ExpectMessage(b.Build().Refusal, texts::kMsgZeroLength, false);
   }
 }
 
@@ -431,30 +439,29 @@ TEST_F(BuildDimSpanTest, OverflowingGeometryIsRefusedLikeZeroLength) {
     const char* name;
     double axis;
     TDimPoint p1;
-    const char* valueGap;
+    double valueGap;
     double drawScale;
   };
   const Row rows[] = {
       // The foot of point 1 lies past the largest double.
-      {"huge point 1", 45, {1.7e308, 1.7e308}, "0.5", 1},
+      {"huge point 1", 45, {1.7e308, 1.7e308}, 0.5, 1},
       // The value gap in drawing units overflows.
-      {"huge gap", 0, {150, 0}, "1e300", 1e10},
+      {"huge gap", 0, {150, 0}, 1e300, 1e10},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
     SpanBench b;
-    b.form.SavedScale = r.drawScale;
-    b.form.Model.GroupScale[0] = r.drawScale;
-    b.form.Model.AxisAngle = r.axis;
-    b.form.Edit4.Text = r.valueGap;
+    b.savedScale = r.drawScale;
+    b.m.GroupScale[0] = r.drawScale;
+    b.m.AxisAngle = r.axis;
+    b.settings.ValueGap = r.valueGap;
     b.Pick(r.p1.X, r.p1.Y, 110, 40);
-    EXPECT_EQ(b.Build(), TDimSpanOutcome::ZeroLength) << r.name;
-    EXPECT_EQ(b.port.Confirmations,
-              std::vector<std::string>{texts::kMsgZeroLength})
-        << r.name;
-    EXPECT_FALSE(b.form.Closed()) << r.name;
-    EXPECT_TRUE(DimBench::AllNumbersFinite(b.SettingsPath())) << r.name;
-    b.form.Close();
-    EXPECT_EQ(ReadFileBytes(b.JwcPath()), "hq\r\n") << r.name;
+    b.Build();
+    EXPECT_FALSE(b.plan.Refusal.has_value());
+    EXPECT_FALSE(b.plan.Drawable);
+    // The chain to be saved holds no infinity.
+    EXPECT_TRUE(Finite(b.plan.Chain.First) && Finite(b.plan.Chain.Last) &&
+                Finite(b.plan.Chain.Level));
   }
 }
 

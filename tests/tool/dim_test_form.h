@@ -17,6 +17,14 @@
 
 namespace dimtest {
 
+/// The host's picked points 1 and 2.
+inline void PickPoints(JwwModel& m, double x1, double y1, double x2,
+                       double y2) {
+  m.HpPoints[1] = TJwwHpPoint{1, x1, y1, 1};
+  m.HpPoints[2] = TJwwHpPoint{1, x2, y2, 1};
+  m.HpCount = 2;
+}
+
 /// The ready form; several can live side by side in one test.
 struct DimBench {
   DimBench() : port(dir.Path(), 321, 654), form(port) {
@@ -41,9 +49,7 @@ struct DimBench {
   }
 
   void Pick(double x1, double y1, double x2, double y2) {
-    form.Model.HpPoints[1] = TJwwHpPoint{1, x1, y1, 1};
-    form.Model.HpPoints[2] = TJwwHpPoint{1, x2, y2, 1};
-    form.Model.HpCount = 2;
+    PickPoints(form.Model, x1, y1, x2, y2);
   }
 
   std::string SettingsPath() const { return dir.File("t207.dat"); }

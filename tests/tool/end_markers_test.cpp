@@ -122,7 +122,12 @@ class EndMarkerRecords : public testing::Test {
     ResetCurrentAttributes(m);
   }
   void Draw(const TDimSettings& s, const TDimSpan& span) {
-    DrawEndMarkers(m, s, span, PlanEndMarkers(s, span));
+    const TMarkerPlan plan = PlanEndMarkers(s, span);
+    WriteEndMarkers(m, s, span, plan,
+                    ShapeEndMarker(span.LineEndA, plan.StartAngle, s.StartKind,
+                                   plan.Reversed, s, span),
+                    ShapeEndMarker(span.LineEndB, plan.FinishAngle, s.EndKind,
+                                   plan.Reversed, s, span));
   }
   JwwModel m;
 };

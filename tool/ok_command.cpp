@@ -1,0 +1,46 @@
+// The OK command's plan: settings, chain, span and drawing, each step
+// refusing in the order the dialog checks them.
+#include "tool/ok_command.h"
+
+#include "tool/texts.h"
+
+namespace {
+
+TDimRefusal Undrawable() {
+  // An undrawable dimension leaves the dialog open for other settings.
+  TDimRefusal r;
+  r.Message = texts::kMsgZeroLength;
+  return r;
+}
+
+}  // namespace
+
+TOkPlan PlanOkCommand(const TForm1& form) {
+  TOkPlan plan;
+  if (const std::optional<ControlId> bad =
+          ReadDimSettings(form, plan.Settings)) {
+    TDimRefusal r;
+    r.Focus = bad;
+    plan.Refusal = r;
+    return plan;
+  }
+  const TDimChain stored{{form.PrevX1, form.PrevY1},
+                         {form.PrevX2, form.PrevY2},
+                         {form.PrevX3, form.PrevY3}};
+  const TDimSpanPlan span =
+      BuildDimSpan(plan.Settings, form.Model, stored, form.SavedScale);
+  if (span.Refusal) {
+    plan.Refusal = span.Refusal;
+    return plan;
+  }
+  plan.Chain = span.Chain;
+  plan.Span = span.Span;
+  if (!span.Drawable) {
+    plan.RefusalAfterSave = Undrawable();
+    return plan;
+  }
+  plan.Drawing =
+      PlanDimension(plan.Settings, plan.Span, form.Model, form.SavedAxisAngle);
+  if (!AllFinite(plan.Drawing)) plan.RefusalAfterSave = Undrawable();
+  return plan;
+}

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_platform.h"
 #include "support/extended_precision.h"
 #include "support/file_system.h"
 #include "tool/command_line.h"
@@ -28,18 +29,7 @@
 #include "tool/headless_port.h"
 #include "tool/message_utf8.h"
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 namespace {
-
-#ifdef _WIN32
-constexpr char kDelimiter = '\\';
-#else
-constexpr char kDelimiter = '/';
-#endif
 
 // What one folder's run printed and its exit code.
 struct FolderRun {
@@ -53,23 +43,13 @@ int Report(const FolderRun& run) {
   return std::fflush(stdout) == 0 ? run.Code : 4;
 }
 
-bool IsDelimiter(char c) {
-#ifdef _WIN32
-  return c == '\\' || c == '/';
-#else
-  return c == '/';
-#endif
-}
-
 // A failed write outweighs whatever else the run did.
 FolderRun WriteFailed(const TForm1& form) {
   return {"write-failed " + form.FailedWrite(), 3};
 }
 
-FolderRun RunFolder(std::string folder) {
-  if (!IsDelimiter(folder.back())) folder += kDelimiter;
-
-  HeadlessPort port(folder);
+FolderRun RunFolder(const std::string& folder) {
+  HeadlessPort port(WithTrailingDelimiter(folder));
   TForm1 form(port);
   form.FormShow();
   if (!form.FailedWrite().empty()) return WriteFailed(form);
@@ -134,9 +114,7 @@ bool FoldersOf(const std::vector<std::string>& args,
 
 int main(int argc, char** argv) {
   EnsureExtendedPrecision();
-#ifdef _WIN32
-  _setmode(_fileno(stdout), _O_BINARY);  // LF, as on every platform
-#endif
+  UseBinaryStdout();
   std::vector<std::string> folders;
   if (!FoldersOf(CommandLineArguments(argc, argv), folders)) {
     std::fputs(

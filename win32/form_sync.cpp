@@ -137,8 +137,12 @@ void FormToControls(const TForm1& form, DialogWindows& w) {
       bool exists = static_cast<size_t>(k) < state.Items.size();
       SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");
       ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
-      SendMessageW(button, BM_SETCHECK,
-                   state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED, 0);
+      // Checking an auto radio button walks all of the dialog's controls
+      // to clear the others of its group: only when it changes.
+      const LRESULT check = state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED;
+      if (SendMessageW(button, BM_GETCHECK, 0, 0) != check) {
+        SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
+      }
     }
   }
   if (w.status != nullptr) SetText(w.status, form.LabelA1.Caption);

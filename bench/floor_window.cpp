@@ -1,7 +1,8 @@
 // The start-up floor: the least a Win32 program does to show a window. It
 // registers a class, creates one empty top-level window with the tool's
 // dialog caption and runs the message loop. Built with mingw-w64 by
-// bench/run.sh, statically like t482.exe.
+// bench/run.sh, statically and with the manifest of t482.exe (common
+// controls 6) like t482.exe.
 //
 // Built with -DFLOOR_CONTROLS it also creates, before showing the window,
 // as many standard controls of each kind as the tool's dialog has, in a

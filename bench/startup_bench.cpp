@@ -3,12 +3,15 @@
 // cases measured round-robin on the same warm wineserver.
 //
 //   startup_bench [--reps N] [--timeout S] [--verbose] --title T
-//                 --case <label> <folder> <exe> [<input file>] [--limit R] ...
+//                 --case <label> <folder> <exe> [<input file>] [--limit R]
+//                 [--reference] ...
 //
-// The first case is the floor every other case is compared with; a case
-// with --limit R prints a target line: its median at most R times the
-// floor's. With three cases or more, the later ones are also compared with
-// the second. Each
+// The first case is the floor every other case is compared with. A case
+// given --reference is the one the limits are measured against (the first
+// case when none is); a case with --limit R prints a target line: its
+// median start-up and its median CPU time each at most R times the
+// reference's. With three cases or more, the later ones are also compared
+// with the second. Each
 // measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
 // starts "wine64 <exe>" in <folder>, waits for the window, then kills that
 // one process. The window is found by MapNotify events on the root window
@@ -38,7 +41,8 @@ namespace {
 
 struct Case {
   std::string label, folder, exe, input;
-  double limit = 0;  // the largest ratio to the floor that meets the target
+  double limit = 0;  // the largest ratio to the reference that meets the target
+  bool reference = false;  // the limits of the other cases are measured on it
   std::vector<double> seconds;
   std::vector<double> peakKiB;
   std::vector<double> cpu;  // seconds the program's own process ran
@@ -238,9 +242,16 @@ int main(int argc, char** argv) {
       if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) {
         c.input = argv[++i];
       }
-      if (i + 2 < argc && std::string(argv[i + 1]) == "--limit") {
-        c.limit = std::atof(argv[i + 2]);
-        i += 2;
+      for (;;) {
+        if (i + 2 < argc && std::string(argv[i + 1]) == "--limit") {
+          c.limit = std::atof(argv[i + 2]);
+          i += 2;
+        } else if (i + 1 < argc && std::string(argv[i + 1]) == "--reference") {
+          c.reference = true;
+          i += 1;
+        } else {
+          break;
+        }
       }
       cases.push_back(c);
     } else {
@@ -273,12 +284,15 @@ int main(int argc, char** argv) {
   // Wall-clock times suffer when other processes compete for the
   // processors; the fastest start and the process's own CPU time do less.
   for (const Case& c : cases) {
-    double fastest = c.seconds[0];
-    for (double v : c.seconds) fastest = std::min(fastest, v);
-    bench::PrintNote("start-up " + c.label + ": fastest " +
-                     bench::FormatSeconds(fastest) + ", median CPU time " +
-                     bench::FormatSeconds(bench::Median(c.cpu)) +
-                     " (the program's process, without wineserver and X)");
+    const auto wall = std::minmax_element(c.seconds.begin(), c.seconds.end());
+    const auto cpu = std::minmax_element(c.cpu.begin(), c.cpu.end());
+    bench::PrintNote("start-up " + c.label + ": " +
+                     bench::FormatSeconds(*wall.first) + " to " +
+                     bench::FormatSeconds(*wall.second) + ", CPU time median " +
+                     bench::FormatSeconds(bench::Median(c.cpu)) + " (" +
+                     bench::FormatSeconds(*cpu.first) + " to " +
+                     bench::FormatSeconds(*cpu.second) +
+                     ", the program's process, without wineserver and X)");
   }
   // With more than two cases the second is a second reference (the
   // floor's window with the dialog's standard controls): what the later
@@ -293,6 +307,12 @@ int main(int argc, char** argv) {
                   bench::FormatSeconds(std::fabs(s - reference)).c_str());
     bench::PrintNote(text);
   }
+  const Case* ref = &cases[0];
+  for (const Case& c : cases) {
+    if (c.reference) ref = &c;
+  }
+  const double refWall = bench::Median(ref->seconds);
+  const double refCpu = bench::Median(ref->cpu);
   const double floor = bench::Median(cases[0].seconds);
   const double floorPeak = bench::Median(cases[0].peakKiB) * 1024;
   bench::PrintRow("start-up " + cases[0].label + " (floor)", floor, floor,
@@ -303,12 +323,19 @@ int main(int argc, char** argv) {
     bench::PrintRow("start-up " + cases[i].label + " vs floor", s, floor,
                     bench::FormatMB(peak) + " (process)");
     if (cases[i].limit > 0) {
-      char text[160];
-      std::snprintf(text, sizeof text,
-                    "start-up %s: <= %.2fx the floor (%.2fx, +%s)",
-                    cases[i].label.c_str(), cases[i].limit, s / floor,
-                    bench::FormatSeconds(s - floor).c_str());
-      bench::PrintTarget(text, s <= cases[i].limit * floor);
+      const double cpu = bench::Median(cases[i].cpu);
+      char text[400];
+      std::snprintf(
+          text, sizeof text,
+          "start-up %s: median and CPU time <= %.2fx those of %s (%.2fx, "
+          "%s%s; CPU time %.2fx, %s%s)",
+          cases[i].label.c_str(), cases[i].limit, ref->label.c_str(),
+          s / refWall, s >= refWall ? "+" : "-",
+          bench::FormatSeconds(std::fabs(s - refWall)).c_str(), cpu / refCpu,
+          cpu >= refCpu ? "+" : "-",
+          bench::FormatSeconds(std::fabs(cpu - refCpu)).c_str());
+      bench::PrintTarget(text, s <= cases[i].limit * refWall &&
+                                   cpu <= cases[i].limit * refCpu);
     }
   }
   return 0;

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   build-essential g++ cmake make libgtest-dev clang-format clang-tidy
   g++-mingw-w64-x86-64-posix wine64
-  xvfb xdotool imagemagick fonts-ipafont-gothic locales
+  xvfb xdotool imagemagick fonts-ipafont-gothic fonts-wine locales
   clang libclang-rt-14-dev librsvg2-bin valgrind
   git python3 ca-certificates
 )

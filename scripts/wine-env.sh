@@ -14,7 +14,7 @@
 # here is bounded by `timeout`.
 
 # Bumped whenever the prefix set-up below changes; older prefixes are redone.
-T482_WINE_PREFIX_VERSION=1
+T482_WINE_PREFIX_VERSION=2
 
 T482_WINE_CACHE=${T482_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/t482}
 T482_WINE_TIMEOUT=${T482_WINE_TIMEOUT:-300}
@@ -106,6 +106,20 @@ EOF
   return $rc
 }
 
+# Puts Wine's Marlett (package fonts-wine) into the prefix's font folder, so
+# that the title bar's buttons are drawn with it. This Wine does not load
+# the fonts of its own data folder, only those of the prefix and of the
+# system's font configuration.
+t482_wine_install_fonts() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  if [ ! -f "$font" ]; then
+    t482_wine_log "$font is missing (run scripts/setup-deps.sh)"
+    return 1
+  fi
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts" &&
+    cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 # Checks that the registry holds the settings (the full-width name too).
 t482_wine_registry_ok() {
   local out
@@ -160,6 +174,7 @@ t482_wine_ensure_prefix() {
       t482_wine_log "the registry settings did not take effect"
       exit 1
     }
+    t482_wine_install_fonts || exit 1
     local acp
     acp=$(t482_wine_acp)
     if [ "$acp" != 932 ]; then

@@ -15,6 +15,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -64,6 +65,8 @@ bool Retrying(Attempt attempt) {
 
 // Bytes handed to one ReadFile or WriteFile call.
 constexpr DWORD kMaxIo = 1u << 30;
+// The least a read asks for.
+constexpr DWORD kMinRead = 4096;
 
 class Win32ReadStream : public ReadStream {
  public:
@@ -72,6 +75,20 @@ class Win32ReadStream : public ReadStream {
 
   long Read(char* buffer, size_t size) override {
     DWORD want = size > kMaxIo ? kMaxIo : static_cast<DWORD>(size);
+    // Ask for little more than the file still holds: Wine makes every page
+    // of the buffer a read is given present first, about 0.1 ms a page, so
+    // a small file read into a large buffer cost tens of milliseconds.
+    // At least one page, so that the end of the file (or what was appended
+    // meanwhile) is still seen.
+    LARGE_INTEGER length = {}, position = {}, zero = {};
+    if (GetFileSizeEx(h_, &length) &&
+        SetFilePointerEx(h_, zero, &position, FILE_CURRENT) &&
+        length.QuadPart >= position.QuadPart) {
+      const ULONGLONG left = std::max<ULONGLONG>(
+          static_cast<ULONGLONG>(length.QuadPart - position.QuadPart),
+          kMinRead);
+      if (left < want) want = static_cast<DWORD>(left);
+    }
     DWORD got = 0;
     if (!ReadFile(h_, buffer, want, &got, nullptr)) return -1;
     return static_cast<long>(got);

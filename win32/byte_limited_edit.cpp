@@ -1,16 +1,30 @@
 // Byte-limited edits (see byte_limited_edit.h). The original window procedure
-// and the limit are kept as window properties of the edit.
+// and the limit of each edit are kept in a table of the process: the edits
+// live on the dialog's one thread, and a window property would cost Wine a
+// call to its server for every message the edit gets.
 #include "win32/byte_limited_edit.h"
 
 #include <string>
+#include <vector>
 
 #include "support/wide_text.h"
 #include "win32/window_text.h"
 
 namespace {
 
-const wchar_t kOriginalProc[] = L"t482.EditProc";
-const wchar_t kLimit[] = L"t482.EditLimit";
+struct LimitedEdit {
+  HWND edit;
+  WNDPROC original;
+  int limit;
+};
+std::vector<LimitedEdit> g_edits;
+
+LimitedEdit* Find(HWND edit) {
+  for (LimitedEdit& e : g_edits) {
+    if (e.edit == edit) return &e;
+  }
+  return nullptr;
+}
 
 bool MayInsertText(UINT message) {
   switch (message) {
@@ -27,16 +41,15 @@ bool MayInsertText(UINT message) {
 
 LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam,
                                  LPARAM lParam) {
-  WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(edit, kOriginalProc));
-  if (original == nullptr) return DefWindowProcW(edit, message, wParam, lParam);
+  LimitedEdit* entry = Find(edit);
+  if (entry == nullptr) return DefWindowProcW(edit, message, wParam, lParam);
+  const WNDPROC original = entry->original;
+  const int limit = entry->limit;
   if (message == WM_NCDESTROY) {
-    RemovePropW(edit, kOriginalProc);
-    RemovePropW(edit, kLimit);
+    g_edits.erase(g_edits.begin() + (entry - g_edits.data()));
     SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     return CallWindowProcW(original, edit, message, wParam, lParam);
   }
-  int limit =
-      static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(edit, kLimit)));
   if (limit <= 0 || !MayInsertText(message)) {
     return CallWindowProcW(original, edit, message, wParam, lParam);
   }
@@ -64,11 +77,17 @@ LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam,
 }  // namespace
 
 void LimitEditBytes(HWND edit, int maxBytes) {
-  SetPropW(edit, kLimit,
-           reinterpret_cast<HANDLE>(static_cast<INT_PTR>(maxBytes)));
-  if (GetPropW(edit, kOriginalProc) != nullptr) return;
-  LONG_PTR original = GetWindowLongPtrW(edit, GWLP_WNDPROC);
-  SetPropW(edit, kOriginalProc, reinterpret_cast<HANDLE>(original));
+  if (LimitedEdit* entry = Find(edit)) {
+    entry->limit = maxBytes;
+    return;
+  }
+  WNDPROC original =
+      reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC));
+  try {
+    g_edits.push_back(LimitedEdit{edit, original, maxBytes});
+  } catch (...) {
+    return;  // out of memory: the edit keeps only its own behaviour
+  }
   SetWindowLongPtrW(edit, GWLP_WNDPROC,
                     reinterpret_cast<LONG_PTR>(&LimitedEditProc));
 }

@@ -157,7 +157,7 @@ LRESULT CALLBACK NotesProc(HWND memo, UINT message, WPARAM wParam,
   return result;
 }
 
-bool CreateControls(DialogWindows& w) {
+bool CreateControls(DialogWindows& w, const TForm1& form) {
   int count = 0;
   const layout::ControlSpec* specs = layout::Controls(&count);
   w.rows.assign(static_cast<size_t>(count), nullptr);
@@ -205,6 +205,18 @@ bool CreateControls(DialogWindows& w) {
               s.left + 8 + k * columnWidth, s.top + fontLineHeight + 1,
               columnWidth, rowHeight, id + 1000 * (k + 1), font);
           if (w.radios[k][static_cast<size_t>(i)] == nullptr) return false;
+        }
+        // The form's initial choice, while the group still ends the short
+        // list of controls: checking an auto radio button walks them all to
+        // clear the rest of its group, and the form later sets only what
+        // differs.
+        const TRadioGroup& state =
+            s.formControl == static_cast<int>(ControlId::RadioGroup1)
+                ? form.RadioGroup1
+                : form.RadioGroup2;
+        if (state.ItemIndex >= 0 && state.ItemIndex < 2) {
+          SendMessageW(w.radios[state.ItemIndex][static_cast<size_t>(i)],
+                       BM_SETCHECK, BST_CHECKED, 0);
         }
         break;
       }
@@ -493,7 +505,7 @@ bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
   SetWindowPos(w.dialog, nullptr, layout::kDesignLeft, layout::kDesignTop,
                frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!CreateControls(w)) return false;
+  if (!CreateControls(w, form)) return false;
   SendMessageW(w.dialog, DM_SETDEFID, IDOK, 0);
   PostMessageW(w.dialog, kMsgFormShow, 0, 0);
   return true;

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 void SetText(HWND window, const std::string& sjis) {
   SetWindowTextW(window, SjisToWide(sjis).c_str());
 }
@@ -93,8 +92,11 @@ void Write(DialogWindows& w, ControlId id, const TRadioGroup& state) {
     bool exists = static_cast<size_t>(k) < state.Items.size();
     SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");
     ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
-    SendMessageW(button, BM_SETCHECK,
-                 state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Checking an auto radio button walks all of the dialog's controls to
+    // clear the others of its group: only when it changes.
+    const LRESULT check = state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED;
+    if (SendMessageW(button, BM_GETCHECK, 0, 0) != check)
+      SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include <imm.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "support/extended_precision.h"
@@ -44,38 +45,38 @@ struct Context {
 };
 Context g;
 
-bool FontInstalled(const wchar_t* face) {
-  HDC dc = GetDC(nullptr);
-  LOGFONTW wanted = {};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  EnumFontFamiliesExW(
-      dc, &wanted,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-        *reinterpret_cast<bool*>(found) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
-  return found;
-}
-
-// The face of the dialog's fonts: the designed one, or when it is missing
-// the nearest Japanese fixed-pitch face the system offers; empty when
-// neither is installed (the font mapper then picks a fixed-pitch face).
-std::wstring DialogFace() {
-  std::wstring face = SjisToWide(texts::kDialogFont);
-  if (FontInstalled(face.c_str())) return face;
-  if (FontInstalled(L"MS Gothic")) return L"MS Gothic";
-  return std::wstring();
-}
-
 HFONT CreateDialogFont(const std::wstring& face, int height) {
   return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                      DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                      face.empty() ? nullptr : face.c_str());
+}
+
+// Whether the font mapper gave the font the face it asks for, tried on a
+// screen DC: the font is then realised for the measuring that follows.
+bool HasFace(HFONT font, const std::wstring& face) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  wchar_t got[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, got);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return lstrcmpiW(got, face.c_str()) == 0;
+}
+
+// The dialog's font of the given height in the designed face, or when that
+// is missing in the nearest Japanese fixed-pitch face the system offers, or
+// when neither is installed in the fixed-pitch face the mapper picks. The
+// face found is left in face for the dialog's other font.
+HFONT CreateFirstDialogFont(std::wstring& face, int height) {
+  face = SjisToWide(texts::kDialogFont);
+  for (const wchar_t* fallback : {L"MS Gothic", L""}) {
+    HFONT font = CreateDialogFont(face, height);
+    if (font == nullptr || HasFace(font, face)) return font;
+    DeleteObject(font);
+    face = fallback;
+  }
+  return CreateDialogFont(face, height);
 }
 
 // Measures captions in the dialog's fonts on one screen DC, kept for the
@@ -432,11 +433,12 @@ LRESULT CALLBACK AppProc(HWND app, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(app, message, wParam, lParam);
 }
 
-// An empty in-memory dialog template: the controls are created in pixels
-// from the layout table, not in dialog units.
-struct EmptyTemplate {
+// An in-memory dialog template with the caption and no controls: they are
+// created in pixels from the layout table, not in dialog units.
+struct alignas(4) CaptionTemplate {
   DLGTEMPLATE header;
-  WORD menu, windowClass, title;
+  WORD menu, windowClass;
+  wchar_t title[32];
 };
 
 }  // namespace
@@ -467,8 +469,8 @@ HWND DialogWindows::Window(ControlId id) const {
 bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
   g.w = &w;
   g.form = &form;
-  const std::wstring face = DialogFace();
-  w.font = CreateDialogFont(face, layout::kFontHeight);
+  std::wstring face;
+  w.font = CreateFirstDialogFont(face, layout::kFontHeight);
   w.smallFont = CreateDialogFont(face, layout::kSmallFontHeight);
   w.white = CreateSolidBrush(kWhite);
   w.memoBrush = CreateSolidBrush(kMemoColour);
@@ -491,13 +493,14 @@ bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
       centreX, centreY, 0, 0, nullptr, nullptr, instance, nullptr);
   if (w.app == nullptr) return false;
 
-  EmptyTemplate tpl = {};
+  CaptionTemplate tpl = {};
   tpl.header.style = kDialogStyle;
   tpl.header.dwExtendedStyle = kDialogExStyle;
+  lstrcpynW(tpl.title, SjisToWide(texts::kDialogCaption).c_str(),
+            static_cast<int>(sizeof tpl.title / sizeof tpl.title[0]));
   w.dialog =
       CreateDialogIndirectParamW(instance, &tpl.header, w.app, DialogProc, 0);
   if (w.dialog == nullptr) return false;
-  SetWindowTextW(w.dialog, SjisToWide(texts::kDialogCaption).c_str());
 
   RECT frame = {0, 0, layout::kClientWidth, layout::kClientHeight};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);

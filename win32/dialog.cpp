@@ -196,25 +196,29 @@ bool CreateControls(DialogWindows& w, const TForm1& form) {
         h = CreateChild(w.dialog, L"BUTTON", caption, WS_VISIBLE | BS_GROUPBOX,
                         0, s.left, s.top, s.width, s.height, id, font);
         // Two columns under the caption, as a two-column radio group lays
-        // out its buttons.
+        // out its buttons, with the form's initial items: the form later
+        // sets only what differs.
+        const TRadioGroup& state =
+            s.formControl == static_cast<int>(ControlId::RadioGroup1)
+                ? form.RadioGroup1
+                : form.RadioGroup2;
         int columnWidth = (s.width - 10) / 2;
         int rowHeight = s.height - fontLineHeight - 5;
         for (int k = 0; k < 2; ++k) {
+          const bool exists = static_cast<size_t>(k) < state.Items.size();
           w.radios[k][static_cast<size_t>(i)] = CreateChild(
-              w.dialog, L"BUTTON", L"",
-              WS_VISIBLE | BS_AUTORADIOBUTTON | (k == 0 ? tab : 0), 0,
-              s.left + 8 + k * columnWidth, s.top + fontLineHeight + 1,
+              w.dialog, L"BUTTON",
+              exists ? SjisToWide(state.Items[static_cast<size_t>(k)])
+                     : std::wstring(),
+              (exists ? WS_VISIBLE : 0) | BS_AUTORADIOBUTTON |
+                  (k == 0 ? tab : 0),
+              0, s.left + 8 + k * columnWidth, s.top + fontLineHeight + 1,
               columnWidth, rowHeight, id + 1000 * (k + 1), font);
           if (w.radios[k][static_cast<size_t>(i)] == nullptr) return false;
         }
         // The form's initial choice, while the group still ends the short
         // list of controls: checking an auto radio button walks them all to
-        // clear the rest of its group, and the form later sets only what
-        // differs.
-        const TRadioGroup& state =
-            s.formControl == static_cast<int>(ControlId::RadioGroup1)
-                ? form.RadioGroup1
-                : form.RadioGroup2;
+        // clear the rest of its group.
         if (state.ItemIndex >= 0 && state.ItemIndex < 2) {
           SendMessageW(w.radios[state.ItemIndex][static_cast<size_t>(i)],
                        BM_SETCHECK, BST_CHECKED, 0);

@@ -4,6 +4,7 @@
 #include "win32/form_sync.h"
 
 #include <string>
+#include <vector>
 
 #include "support/wide_text.h"
 #include "tool/form.h"
@@ -12,8 +13,11 @@
 
 namespace {
 
+// Only a text that differs: every new text is a call to the window server
+// and a repaint.
 void SetText(HWND window, const std::string& sjis) {
-  SetWindowTextW(window, SjisToWide(sjis).c_str());
+  const std::wstring wide = SjisToWide(sjis);
+  if (WindowText(window) != wide) SetWindowTextW(window, wide.c_str());
 }
 
 // Window values into the form.
@@ -60,12 +64,24 @@ void Read(const DialogWindows&, ControlId, TLabel&) {}
 void Write(DialogWindows& w, ControlId id, const TComboBox& state) {
   HWND window = w.Window(id);
   if (window == nullptr) return;
-  SendMessageW(window, CB_RESETCONTENT, 0, 0);
+  if (SendMessageW(window, CB_GETCOUNT, 0, 0) != 0)
+    SendMessageW(window, CB_RESETCONTENT, 0, 0);
+  // Room for all items at once, and no redrawing item by item.
+  std::vector<std::wstring> items;
+  items.reserve(state.Items.size());
+  size_t chars = 0;
   for (const std::string& item : state.Items) {
-    std::wstring wide = SjisToWide(item);
-    SendMessageW(window, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(wide.c_str()));
+    items.push_back(SjisToWide(item));
+    chars += items.back().size() + 1;
   }
+  SendMessageW(window, CB_INITSTORAGE, items.size(),
+               static_cast<LPARAM>(chars * sizeof(wchar_t)));
+  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  for (const std::wstring& item : items) {
+    SendMessageW(window, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
   SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(state.ItemIndex), 0);
 }
 
@@ -91,7 +107,8 @@ void Write(DialogWindows& w, ControlId id, const TRadioGroup& state) {
     if (button == nullptr) continue;
     bool exists = static_cast<size_t>(k) < state.Items.size();
     SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");
-    ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
+    const bool shown = (GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != exists) ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
     // Checking an auto radio button walks all of the dialog's controls to
     // clear the others of its group: only when it changes.
     const LRESULT check = state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED;

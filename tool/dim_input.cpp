@@ -62,6 +62,10 @@ bool HasPickedPoints(const JwwModel& m) {
 
 }  // namespace
 
+TDimRefusal UndrawableRefusal() {
+  return Message(texts::kMsgZeroLength, false);
+}
+
 std::optional<ControlId> ReadDimSettings(const TForm1& form, TDimSettings& s) {
   s.StartKind = form.ComboBox1.ItemIndex;
   s.EndKind = form.ComboBox2.ItemIndex;
@@ -134,7 +138,7 @@ TDimSpanPlan BuildDimSpan(const TDimSettings& s, const JwwModel& m,
   // that neither file ever receives an infinity or a NaN.
   if (!std::isfinite(drawScale) || !Finite(a) || !Finite(b) || !Finite(c) ||
       !Finite(p1) || !Finite(p2)) {
-    plan.Refusal = Message(texts::kMsgZeroLength, false);
+    plan.Refusal = UndrawableRefusal();
     return plan;
   }
 

@@ -20,6 +20,11 @@ struct TDimRefusal {
   bool CloseDialog = false;
 };
 
+/// The refusal of a dimension that cannot be drawn (no length, or numbers
+/// that overflowed): the zero-length message, the dialog staying open for
+/// other settings.
+TDimRefusal UndrawableRefusal();
+
 /// A dimension chain as the settings file stores it: its first end, its last
 /// end and its level point.
 struct TDimChain {

@@ -2,19 +2,6 @@
 // refusing in the order the dialog checks them.
 #include "tool/ok_command.h"
 
-#include "tool/texts.h"
-
-namespace {
-
-TDimRefusal Undrawable() {
-  // An undrawable dimension leaves the dialog open for other settings.
-  TDimRefusal r;
-  r.Message = texts::kMsgZeroLength;
-  return r;
-}
-
-}  // namespace
-
 TOkPlan PlanOkCommand(const TForm1& form) {
   TOkPlan plan;
   if (const std::optional<ControlId> bad =
@@ -36,11 +23,11 @@ TOkPlan PlanOkCommand(const TForm1& form) {
   plan.Chain = span.Chain;
   plan.Span = span.Span;
   if (!span.Drawable) {
-    plan.RefusalAfterSave = Undrawable();
+    plan.RefusalAfterSave = UndrawableRefusal();
     return plan;
   }
   plan.Drawing =
       PlanDimension(plan.Settings, plan.Span, form.Model, form.SavedAxisAngle);
-  if (!AllFinite(plan.Drawing)) plan.RefusalAfterSave = Undrawable();
+  if (!AllFinite(plan.Drawing)) plan.RefusalAfterSave = UndrawableRefusal();
   return plan;
 }

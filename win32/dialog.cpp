@@ -12,6 +12,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 
 #include "support/extended_precision.h"
 #include "support/wide_text.h"
@@ -158,6 +159,18 @@ LRESULT CALLBACK NotesProc(HWND memo, UINT message, WPARAM wParam,
   return result;
 }
 
+// The form's state of the radio group `id`, found through the table of
+// controls; null for any other control.
+const TRadioGroup* RadioGroupState(const TForm1& form, ControlId id) {
+  const TRadioGroup* found = nullptr;
+  ForEachControlState(form, [&](ControlId c, const auto& state) {
+    if constexpr (std::is_same_v<std::decay_t<decltype(state)>, TRadioGroup>) {
+      if (c == id) found = &state;
+    }
+  });
+  return found;
+}
+
 bool CreateControls(DialogWindows& w, const TForm1& form) {
   int count = 0;
   const layout::ControlSpec* specs = layout::Controls(&count);
@@ -198,10 +211,10 @@ bool CreateControls(DialogWindows& w, const TForm1& form) {
         // Two columns under the caption, as a two-column radio group lays
         // out its buttons, with the form's initial items: the form later
         // sets only what differs.
-        const TRadioGroup& state =
-            s.formControl == static_cast<int>(ControlId::RadioGroup1)
-                ? form.RadioGroup1
-                : form.RadioGroup2;
+        const TRadioGroup* group =
+            RadioGroupState(form, static_cast<ControlId>(s.formControl));
+        if (group == nullptr) return false;
+        const TRadioGroup& state = *group;
         int columnWidth = (s.width - 10) / 2;
         int rowHeight = s.height - fontLineHeight - 5;
         for (int k = 0; k < 2; ++k) {

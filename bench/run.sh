@@ -135,12 +135,13 @@ startup() {
   # With the manifest of t482.exe: the floor's controls are the dialog's
   # kind (common controls 6), whose visual styles cost Wine time of their
   # own.
-  x86_64-w64-mingw32-windres -I "$root/win32" "$root/bench/floor_window.rc" \
+  # Built as t482.exe is: 32-bit, SSE2 doubles, realigned stacks, static.
+  local cxx=(i686-w64-mingw32-g++-posix -O2 -msse2 -mfpmath=sse
+    -mstackrealign -municode -mwindows -static)
+  i686-w64-mingw32-windres -I "$root/win32" "$root/bench/floor_window.rc" \
     -O coff -o "$scratch/floor.res" &&
-    x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
-      -o "$floor" "$root/bench/floor_window.cpp" "$scratch/floor.res" &&
-    x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
-      -DFLOOR_CONTROLS -o "$scratch/controls/floor.exe" \
+    "${cxx[@]}" -o "$floor" "$root/bench/floor_window.cpp" "$scratch/floor.res" &&
+    "${cxx[@]}" -DFLOOR_CONTROLS -o "$scratch/controls/floor.exe" \
       "$root/bench/floor_window.cpp" "$scratch/floor.res" || {
     note "start-up not measured: the empty window did not build"
     return

@@ -13,7 +13,7 @@
 // reference's. With three cases or more, the later ones are also compared
 // with the second. Each
 // measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
-// starts "wine64 <exe>" in <folder>, waits for the window, then kills that
+// starts "wine <exe>" in <folder>, waits for the window, then kills that
 // one process. The window is found by MapNotify events on the root window
 // (top-level windows are its children without a window manager), with a
 // full scan of the root's children every 20 ms as a fallback.
@@ -185,7 +185,7 @@ bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   if (pid < 0) return false;
   if (pid == 0) {
     if (chdir(c.folder.c_str()) != 0) _exit(126);
-    execlp("wine64", "wine64", c.exe.c_str(), static_cast<char*>(nullptr));
+    execlp("wine", "wine", c.exe.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   const bool found = watch.WaitFor(timeout);

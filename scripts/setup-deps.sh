@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake make libgtest-dev clang-format clang-tidy
-  g++-mingw-w64-x86-64-posix wine64
+  g++-mingw-w64-i686-posix wine64 wine32:i386
   xvfb xdotool imagemagick fonts-ipafont-gothic fonts-wine locales
   clang libclang-rt-14-dev librsvg2-bin valgrind
   git python3 ca-certificates
@@ -23,6 +23,13 @@ as_root() {
     return 1
   fi
 }
+
+# The shipped program is 32-bit: its tests run under 32-bit Wine, which
+# comes from Debian's i386 packages.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup-deps: adding the i386 architecture"
+  as_root dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

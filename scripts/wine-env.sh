@@ -13,8 +13,9 @@
 # t482_xvfb_start). T482_WINEPREFIX overrides the choice. Every Wine call
 # here is bounded by `timeout`.
 
-# Bumped whenever the prefix set-up below changes; older prefixes are redone.
-T482_WINE_PREFIX_VERSION=2
+# Bumped whenever the prefix set-up below changes; older prefixes are made
+# anew (version 3: made with 32-bit Wine installed, for its WoW64 half).
+T482_WINE_PREFIX_VERSION=3
 
 T482_WINE_CACHE=${T482_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/t482}
 T482_WINE_TIMEOUT=${T482_WINE_TIMEOUT:-300}
@@ -27,6 +28,9 @@ export PATH
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# A 64-bit prefix, as on 64-bit Windows: the 32-bit programs run in its
+# WoW64 half. `wine` is the 32-bit loader; it hands 64-bit programs on to
+# wine64.
 export WINEARCH=win64
 # Without an existing ja_JP.UTF-8 locale Wine silently runs with code page
 # 1252; LC_ALL would override LANG, so it is set to the same.
@@ -58,7 +62,7 @@ t482_wine_use_display "${T482_WINE_DISPLAY:-}"
 
 # Runs a Windows program; exit code passed through (124 on timeout).
 t482_wine() {
-  t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"
+  t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine "$@"
 }
 
 # True when the ja_JP.UTF-8 locale exists (needed for code page 932).
@@ -68,7 +72,7 @@ t482_wine_locale_ok() {
 
 # Asks Wine for its ANSI code page; prints it (932 expected).
 t482_wine_acp() {
-  timeout 60 wine64 reg query \
+  timeout 60 wine reg query \
     'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP \
     </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "ACP" { print $3 }'
 }
@@ -100,7 +104,7 @@ Windows Registry Editor Version 5.00
 
 EOF
   } >"$reg"
-  timeout 60 wine64 regedit /S "$reg" </dev/null >/dev/null 2>&1
+  timeout 60 wine regedit /S "$reg" </dev/null >/dev/null 2>&1
   local rc=$?
   rm -f "$reg"
   return $rc
@@ -123,13 +127,13 @@ t482_wine_install_fonts() {
 # Checks that the registry holds the settings (the full-width name too).
 t482_wine_registry_ok() {
   local out
-  out=$(timeout 60 wine64 reg query 'HKCU\Software\Wine\Fonts\Replacements' \
+  out=$(timeout 60 wine reg query 'HKCU\Software\Wine\Fonts\Replacements' \
     </dev/null 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8 2>/dev/null)
   case "$out" in
     *"ＭＳ ゴシック"*IPAGothic*) ;;
     *) return 1 ;;
   esac
-  out=$(timeout 60 wine64 reg query 'HKCU\Software\Wine\X11 Driver' \
+  out=$(timeout 60 wine reg query 'HKCU\Software\Wine\X11 Driver' \
     </dev/null 2>/dev/null | tr -d '\r')
   echo "$out" | grep -q 'Managed *REG_SZ *N' &&
     echo "$out" | grep -q 'Decorated *REG_SZ *N'
@@ -159,9 +163,10 @@ t482_wine_ensure_prefix() {
     fi
     t482_wine_log "creating the Wine prefix $WINEPREFIX"
     local start=$SECONDS
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$WINEPREFIX/system.reg" ] || [ -f "$marker" ]; then
+      # Missing, half made, or made by an older version of this set-up.
       rm -rf "$WINEPREFIX"
-      timeout 300 wine64 wineboot --init </dev/null >/dev/null 2>&1 || {
+      timeout 300 wine wineboot --init </dev/null >/dev/null 2>&1 || {
         t482_wine_log "wineboot failed"
         exit 1
       }
@@ -204,7 +209,7 @@ t482_wineserver_start() {
 # the services to end. Starting them from a program without output avoids
 # that (cheap when they run already).
 t482_wine_boot_services() {
-  timeout 60 wine64 cmd /c exit </dev/null >/dev/null 2>&1
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 # Runs a command while holding the prefix's users lock shared, so that no

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs one Windows program under wine64 and passes its exit code through.
+# Runs one Windows program under Wine and passes its exit code through.
 # CTest uses it as the emulator of the Windows build:
 #   scripts/wine-run.sh build/windows/tests/support_tests.exe --gtest_brief=1
 # Console programs run without a display; set T482_WINE_DISPLAY for window
@@ -22,4 +22,4 @@ t482_wine_ensure_prefix || exit 125
 # inherited.
 t482_wineserver_start "${T482_WINESERVER_LINGER:-5}" || exit 125
 
-t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine64 "$@"
+t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine "$@"

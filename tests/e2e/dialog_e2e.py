@@ -147,7 +147,7 @@ class Folder:
         for name, data in files.items():
             write(os.path.join(copy, name), data)
         # Exit 0 when it drew, 1 when it refused or showed a message.
-        done = subprocess.run(["timeout", "60", "wine64", args.batch,
+        done = subprocess.run(["timeout", "60", "wine", args.batch,
                                "Z:" + copy.replace("/", "\\")],
                               stdin=subprocess.DEVNULL, capture_output=True)
         check(done.returncode in (0, 1), "t482-batch failed (%d)"
@@ -168,7 +168,7 @@ class App:
         self.started = time.monotonic()
         # Started from the scratch root, not from its own folder.
         self.proc = subprocess.Popen(
-            ["timeout", "--kill-after=5", "120", "wine64",
+            ["timeout", "--kill-after=5", "120", "wine",
              os.path.join(folder.path, "t482.exe")],
             cwd=args.work, stdin=subprocess.DEVNULL, stdout=self.log,
             stderr=subprocess.STDOUT, start_new_session=True)

@@ -24,6 +24,16 @@ TEST(ExtendedPrecision, HalfJustBelowStaysBelow) {
   EXPECT_EQ(static_cast<long long>(r), 123);
 }
 
+TEST(ExtendedPrecision, DoublesRoundOnce) {
+  // 1 + 2^-53 + 2^-97 rounds up to 1 + 2^-52 in one step. Doubles held in
+  // x87 registers round it first to 64 bits (1 + 2^-53, a tie) and then to
+  // even (1): the 32-bit build must keep doubles in SSE2 registers.
+  volatile double one = 1.0;
+  volatile double justOverHalfUlp = 0x1.00000000001p-53;
+  const double sum = one + justOverHalfUlp;
+  EXPECT_EQ(sum, 1.0 + 0x1p-52);
+}
+
 // The values where an exact argument reduction (glibc) and the x87
 // instructions (the Windows runtime) part; the tool writes the latter.
 TEST(ExtendedPrecision, X87CosineAndSinePinned) {

@@ -19,7 +19,9 @@ cmake --build --preset windows --target t482
 
 stage=$(mktemp -d "${TMPDIR:-/tmp}/t482-release-XXXXXX")
 trap 'rm -rf "$stage"' EXIT
-i686-w64-mingw32-strip -o "$stage/t482.exe" build/windows/win32/t482.exe
+# strip writes a PE header anew, with the time of day unless told a time.
+SOURCE_DATE_EPOCH=0 i686-w64-mingw32-strip -o "$stage/t482.exe" \
+  build/windows/win32/t482.exe
 files=(t482.exe t482.bat README.txt NOTICES.txt)
 cp packaging/t482.bat packaging/README.txt packaging/NOTICES.txt "$stage/"
 

@@ -27,8 +27,8 @@ preset() {
   run_ctest --preset "$name" -j "$jobs" --no-tests=error
 }
 
-# The Windows build's tests run under wine64 (the toolchain's emulator),
-# with one wineserver kept up for the whole batch.
+# The Windows build (32-bit) is tested under 32-bit Wine (the toolchain's
+# emulator), with one wineserver kept up for the whole batch.
 windows() {
   cmake --preset windows || return 1
   cmake --build --preset windows -j "$jobs" || return 1
@@ -52,6 +52,7 @@ stages=(
   "native|preset native"
   "asan|preset asan"
   "windows|windows"
+  "release|bash packaging/check-reproducible.sh"
   "fuzz|bash fuzz/run.sh 3"
   "analyse|bash scripts/analyse.sh"
 )

@@ -4,6 +4,7 @@
 
 #include <imm.h>
 
+#include <array>
 #include <string>
 
 #include "support/wide_text.h"
@@ -24,7 +25,7 @@ static_assert(kStatus.kind == ControlKind::StatusLine && kStatus.left == 0 &&
               "the status line spans the bottom of the client area");
 
 // The form's state of each radio group, by ControlId; null for the other
-// controls.
+// controls (`{}` for those whose kind keeps no state).
 using RadioGroupMember = TRadioGroup TForm1Controls::*;
 constexpr RadioGroupMember RadioGroupOf(RadioGroupMember member) {
   return member;

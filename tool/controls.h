@@ -1,6 +1,11 @@
-// The dialog's controls by name, for focusing and for reports, derived from
-// the table in controls.inc.
+// The dialog's controls: ControlId and the one table of their kinds,
+// captions and rectangles, indexed by ControlId, both derived from the rows
+// of controls.inc.
 #pragma once
+
+#include <cstddef>
+
+#include "tool/texts.h"
 
 enum class ControlKind {
   DropDownList,  // a list the user can only pick from
@@ -25,7 +30,58 @@ constexpr int kControlCount = 0
 #undef T482_CONTROL
     ;
 
-/// The control's name as the form declares it ("Edit7").
+/// Whether the Tab key reaches a control of the kind.
+constexpr bool IsTabStop(ControlKind kind) {
+  return kind != ControlKind::Memo && kind != ControlKind::Label &&
+         kind != ControlKind::StatusLine;
+}
+
+/// A row of controls.inc.
+struct ControlSpec {
+  const char* name;  // as the form declares it ("Edit7")
+  ControlKind kind;
+  // The Shift-JIS caption's place in texts, or null when the form supplies
+  // the text: its address, not its value, keeps the table a constant.
+  const char* const* caption;
+  int left, top, width, height;  // client pixels; labels size themselves
+  bool imeAllowed;               // the input method stays available
+  bool smallFont;                // drawn in the 11-pixel font
+};
+
+namespace controls_detail {
+constexpr const char* const* CaptionAt(std::nullptr_t) {
+  return nullptr;
+}
+constexpr const char* const* CaptionAt(const char* const& text) {
+  return &text;
+}
+}  // namespace controls_detail
+
+/// The rows of controls.inc, each at the index of its ControlId: the tab
+/// stops first, in tab order.
+inline constexpr ControlSpec kControls[kControlCount] = {
+#define T482_CONTROL(name, kind, caption, left, top, width, height, ime, \
+                     smallFont)                                          \
+  {#name,                                                                \
+   ControlKind::kind,                                                    \
+   controls_detail::CaptionAt(caption),                                  \
+   left,                                                                 \
+   top,                                                                  \
+   width,                                                                \
+   height,                                                               \
+   ime,                                                                  \
+   smallFont},
+#include "tool/controls.inc"
+#undef T482_CONTROL
+};
+
+/// The row of a control.
+constexpr const ControlSpec& SpecOf(ControlId id) {
+  return kControls[static_cast<int>(id)];
+}
+
+/// The control's name as the form declares it ("Edit7"), or "?" for an id
+/// outside the table.
 const char* ControlName(ControlId id);
 
 // The type of the state the form keeps for a kind of control, handed to

@@ -1,4 +1,4 @@
-// The dialog window of the tool: built from the layout table, owned by a
+// The dialog window of the tool: built from the table of controls, owned by a
 // hidden application window that carries the application's title. One
 // instance per process; its window procedure drives the form's handlers.
 #pragma once
@@ -8,24 +8,25 @@
 #endif
 #include <windows.h>
 
-#include <vector>
+#include <array>
 
 #include "tool/controls.h"
-#include "win32/dialog_layout.h"
+#include "win32/dialog_fonts.h"
 
 class TForm1;
 
 struct DialogWindows {
   HWND app = nullptr;     // hidden owner, titled with the application title
   HWND dialog = nullptr;  // the dialog Form1
-  /// One window per layout row (the group box for a radio group).
-  std::vector<HWND> rows;
-  /// The two buttons of each radio group, by layout row.
-  std::vector<HWND> radios[2];
+  /// One window per control, by ControlId (the group box for a radio
+  /// group); null until the controls are created.
+  std::array<HWND, kControlCount> controls{};
+  /// The two buttons of each radio group, by ControlId; null for the other
+  /// controls.
+  std::array<std::array<HWND, 2>, kControlCount> radios{};
   HWND status = nullptr;  // LabelA1
   HWND memo = nullptr;    // Memo1
-  HFONT font = nullptr;
-  HFONT smallFont = nullptr;
+  DialogFonts fonts;
   HBRUSH white = nullptr;
   HBRUSH memoBrush = nullptr;
   HBRUSH statusBrush = nullptr;
@@ -34,8 +35,8 @@ struct DialogWindows {
   /// The window of a form control (the checked or first button for a radio
   /// group), or null.
   HWND Window(ControlId id) const;
-  /// Index of a form control's layout row, or -1.
-  static int Row(ControlId id);
+  /// Button k (0 or 1) of a radio group, or null.
+  HWND RadioButton(ControlId id, int k) const;
 };
 
 /// Creates the application window and the dialog (hidden) and queues the

@@ -1,25 +1,9 @@
-// The dialog's layout: every control of tool/controls.inc with its kind,
-// caption, rectangle in client pixels and place in the tab order. The dialog
-// is built from it row by row, so the rows of the input controls stand in
-// tab order.
+// The dialog's measures in pixels: its client area, where it stands by
+// design, its fonts and its status line. The controls' rectangles are the
+// rows of tool/controls.inc.
 #pragma once
 
-#include "tool/controls.h"
-
 namespace layout {
-
-using Kind = ControlKind;
-
-struct ControlSpec {
-  const char* name;  // the control's name in the form
-  Kind kind;
-  const char* caption;  // Shift-JIS, or null when the form supplies the text
-  int left, top, width, height;  // client pixels; labels size themselves
-  int tabOrder;                  // -1: not reached by the Tab key
-  int formControl;               // the row's ControlId
-  bool imeAllowed;               // the input method stays available
-  bool smallFont;                // drawn in the 11-pixel font
-};
 
 /// Client area of the dialog.
 constexpr int kClientWidth = 511;
@@ -32,9 +16,5 @@ constexpr int kFontHeight = 13;
 constexpr int kSmallFontHeight = 11;
 /// Height of the status line docked along the bottom.
 constexpr int kStatusHeight = 24;
-
-/// All rows: the input controls in tab order, then the labels and the status
-/// line.
-const ControlSpec* Controls(int* count);
 
 }  // namespace layout

@@ -42,11 +42,9 @@ void Read(const DialogWindows& w, ControlId id, TCheckBox& state) {
 }
 
 void Read(const DialogWindows& w, ControlId id, TRadioGroup& state) {
-  int row = DialogWindows::Row(id);
-  if (row < 0) return;
   int index = -1;
   for (int k = 0; k < 2; ++k) {
-    HWND button = w.radios[k][static_cast<size_t>(row)];
+    HWND button = w.RadioButton(id, k);
     if (button != nullptr &&
         SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) {
       index = k;
@@ -100,10 +98,8 @@ void Write(DialogWindows& w, ControlId id, const TCheckBox& state) {
 }
 
 void Write(DialogWindows& w, ControlId id, const TRadioGroup& state) {
-  int row = DialogWindows::Row(id);
-  if (row < 0) return;
   for (int k = 0; k < 2; ++k) {
-    HWND button = w.radios[k][static_cast<size_t>(row)];
+    HWND button = w.RadioButton(id, k);
     if (button == nullptr) continue;
     bool exists = static_cast<size_t>(k) < state.Items.size();
     SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");

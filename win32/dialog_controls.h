@@ -1,0 +1,12 @@
+// Creating the dialog's controls from the table in tool/controls.inc, one
+// window per row in the row's order, which is the tab order.
+#pragma once
+
+#include "win32/dialog.h"
+
+class TForm1;
+
+/// Creates every control of the table in w.dialog, in w's fonts, with the
+/// radio groups' items and choice as the form holds them; the other controls
+/// are filled later from the form. False when a window could not be created.
+[[nodiscard]] bool CreateControls(DialogWindows& w, const TForm1& form);

@@ -9,12 +9,10 @@
 namespace {
 
 long g_left = -1;  // allocations to pass before the failure; -1: none armed
-bool g_struck = false;
 
 void* Allocate(std::size_t size) {
   if (g_left == 0) {
     g_left = -1;
-    g_struck = true;
     throw std::bad_alloc();
   }
   if (g_left > 0) --g_left;
@@ -34,11 +32,6 @@ void* AllocateOrNull(std::size_t size) noexcept {
 
 void FailAllocation(long n) {
   g_left = n < 0 ? -1 : n;
-  g_struck = false;
-}
-
-bool AllocationFailed() {
-  return g_struck;
 }
 
 void* operator new(std::size_t size) {

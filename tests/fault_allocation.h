@@ -7,6 +7,3 @@
 /// Makes the allocation `n` allocations from now (0: the next one) throw
 /// std::bad_alloc, once. A negative `n` disarms.
 void FailAllocation(long n);
-
-/// True when the armed failure has struck since the last FailAllocation.
-bool AllocationFailed();

@@ -86,22 +86,12 @@ bool FoldersOf(const std::vector<std::string>& args,
     // Through the file layer: a UTF-8 path on every platform.
     const std::unique_ptr<ReadStream> list = Files().OpenRead(args[1]);
     if (!list) return false;
-    std::string text;
-    char buffer[4096];
-    for (long n; (n = list->Read(buffer, sizeof buffer)) != 0;) {
-      if (n < 0) return false;
-      text.append(buffer, static_cast<size_t>(n));
-    }
-    std::string line;
-    for (char c : text + '\n') {
-      if (c != '\n') {
-        line += c;
-        continue;
-      }
+    LineReader reader(*list);
+    for (std::string line; reader.Next(line);) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (!line.empty()) folders.push_back(line);
-      line.clear();
     }
+    if (reader.Failed()) return false;
   } else {
     folders = args;
   }

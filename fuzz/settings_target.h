@@ -23,6 +23,7 @@
 #include "support/number_text.h"
 #include "tool/form.h"
 #include "tool/headless_port.h"
+#include "tool/settings_file.h"
 
 namespace fuzz {
 
@@ -108,12 +109,8 @@ inline std::string RunSettings(const uint8_t* data, size_t size) {
   const std::string& answer = files.Files[kHost];
   if (saved != settings) {
     if (std::string e = CheckSavedSettings(saved); !e.empty()) return e;
-    MemoryFiles again;
-    again.Files[kSettings] = saved;
-    ScopedFileSystem useAgain(again);
-    HeadlessPort port2("t/");
-    TForm1 reload(port2);
-    reload.LoadSettings(kSettings);
+    TForm1 reload(port);
+    ParseSettings(saved, reload);
     if (reload.SavedLayerGroup < 0 || reload.SavedLayerGroup > 15) {
       return "the saved settings do not load";
     }

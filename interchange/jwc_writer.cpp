@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "support/file_system.h"
 #include "support/geometry.h"
@@ -102,7 +103,43 @@ bool ProduceJwcTemp(const JwwModel& m, Sink&& sink) {
   return true;
 }
 
+// Calls move(to.field, from.field) for every attribute field of the writer,
+// between the model and a mark.
+template <class To, class From, class Move>
+void EachWriterAttribute(To& to, From& from, Move move) {
+  move(to.AttrFresh, from.AttrFresh);
+  move(to.CurGroup, from.CurGroup);
+  move(to.CurLayer, from.CurLayer);
+  move(to.CurColour, from.CurColour);
+  move(to.CurLineType, from.CurLineType);
+  move(to.CurLineWidth, from.CurLineWidth);
+  move(to.CurCcValue, from.CurCcValue);
+  move(to.CurPointColour, from.CurPointColour);
+  move(to.CurTextType, from.CurTextType);
+  move(to.CurTextColour, from.CurTextColour);
+  move(to.CurTextWidth, from.CurTextWidth);
+  move(to.CurTextHeight, from.CurTextHeight);
+  move(to.CurTextSpacing, from.CurTextSpacing);
+  move(to.CurFont, from.CurFont);
+}
+
 }  // namespace
+
+TJwcWriterMark MarkJwcWriter(const JwwModel& m) {
+  TJwcWriterMark mark;
+  mark.OutputCount = m.OutputLines.Count();
+  EachWriterAttribute(mark, m, [](auto& to, const auto& from) { to = from; });
+  return mark;
+}
+
+void RollBackJwcWriter(JwwModel& m, TJwcWriterMark& mark) noexcept {
+  m.OutputLines.Truncate(mark.OutputCount);
+  // Swapped, not copied: a copy of the font name could need memory.
+  EachWriterAttribute(m, mark, [](auto& to, auto& from) {
+    using std::swap;
+    swap(to, from);
+  });
+}
 
 void ResetCurrentAttributes(JwwModel& m) {
   m.AttrFresh.fill(true);

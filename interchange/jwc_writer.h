@@ -3,6 +3,7 @@
 // value), and WriteJwcTemp puts them into JWC_TEMP.TXT.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,28 @@
 /// Sets every fresh flag and puts the last written values back to their
 /// start values (hhp, z flags and polyline/dimension state untouched).
 void ResetCurrentAttributes(JwwModel& m);
+
+/// The writer at one moment: the number of output lines and its record of
+/// the attributes it wrote last, which is all the emitters change.
+struct TJwcWriterMark {
+  int32_t OutputCount = 0;
+  std::array<bool, 9> AttrFresh{};
+  int32_t CurGroup = 0, CurLayer = 0, CurColour = 0, CurLineType = 0,
+          CurLineWidth = 0, CurCcValue = 0, CurPointColour = 0;
+  int32_t CurTextType = 0, CurTextColour = 0;
+  double CurTextWidth = 0, CurTextHeight = 0, CurTextSpacing = 0;
+  std::string CurFont;
+};
+
+/// Marks where the writer stands. Throws only std::bad_alloc, changing
+/// nothing.
+TJwcWriterMark MarkJwcWriter(const JwwModel& m);
+
+/// Takes the writer back to `mark`, taken from this model: the lines
+/// appended since are dropped and the attributes read as they did, so that
+/// nothing that was taken back counts as written. Never throws; the mark is
+/// used up.
+void RollBackJwcWriter(JwwModel& m, TJwcWriterMark& mark) noexcept;
 
 /// Appends a line, cut to 255 bytes.
 void AddOutputLine(JwwModel& m, std::string_view line);

@@ -31,6 +31,15 @@ class JwwList {
     return (*this)[count_ - 1];
   }
 
+  /// Drops the records from `count` on (at most Count()): appended again,
+  /// they are zeroed records, and blocks left without records are released.
+  void Truncate(int32_t count) noexcept {
+    for (int32_t i = count; i < count_; ++i) (*this)[i] = T();
+    blocks_.erase(blocks_.begin() + (count + kBlock - 1) / kBlock,
+                  blocks_.end());
+    count_ = count;
+  }
+
   /// Releases the storage but leaves the count as it is (the model's free
   /// routine keeps counts; nothing reads the records afterwards).
   void ReleaseStorage() {

@@ -8,7 +8,8 @@
 #include <system_error>
 
 #include "interchange/jwc_reader.h"
-#include "support/number_text.h"
+#include "tool/form.h"
+#include "tool/headless_port.h"
 
 namespace fs = std::filesystem;
 
@@ -48,24 +49,20 @@ bool IsNothingDrawnFile(const std::string& path) {
 
 bool LoadPreviewChain(const std::string& path, TPreviewChain& chain) {
   chain = TPreviewChain();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string lines[32];
-  std::string line;
-  for (int n = 1; n <= 31 && std::getline(in, line); ++n) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines[n] = line;
-  }
+  // Read as the tool reads it, into a form of its own.
+  HeadlessPort port("");
+  TForm1 form(port);
+  form.LoadSettings(path);
+  if (form.SavedLayerGroup == -1) return false;
   chain.Present = true;
-  chain.Scale = SafeStrToFloat(lines[24]);
-  if (!(chain.Scale > 1e-10)) chain.Scale = 1.0;
-  chain.AxisAngle = SafeStrToFloat(lines[25]);
-  chain.X1 = SafeStrToFloat(lines[26]);
-  chain.Y1 = SafeStrToFloat(lines[27]);
-  chain.X2 = SafeStrToFloat(lines[28]);
-  chain.Y2 = SafeStrToFloat(lines[29]);
-  chain.X3 = SafeStrToFloat(lines[30]);
-  chain.Y3 = SafeStrToFloat(lines[31]);
+  chain.Scale = form.SavedScale;
+  chain.AxisAngle = form.SavedAxisAngle;
+  chain.X1 = form.PrevX1;
+  chain.Y1 = form.PrevY1;
+  chain.X2 = form.PrevX2;
+  chain.Y2 = form.PrevY2;
+  chain.X3 = form.PrevX3;
+  chain.Y3 = form.PrevY3;
   return true;
 }
 

@@ -28,10 +28,9 @@ struct TPreviewScene {
   bool DrewNothing = false;  // the tool's file was the single line "hq"
 };
 
-/// Reads a settings file's lines 24 to 31 into `chain`. False (chain not
-/// Present) when the file cannot be opened. Lines are read up to LF, a CR
-/// before it dropped; a missing line reads as 0; a scale not above 1e-10
-/// becomes 1, as the tool itself treats it.
+/// Reads a settings file's chain (its lines 24 to 31) as the tool loads it.
+/// False (chain not Present) when the file cannot be read as far as the
+/// layer group of its line 23.
 [[nodiscard]] bool LoadPreviewChain(const std::string& path,
                                     TPreviewChain& chain);
 

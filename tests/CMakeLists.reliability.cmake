@@ -4,9 +4,6 @@
 # peak memory. In a sanitizer build the limits of time and memory are
 # widened, since the sanitizers cost both. In the Windows build: runs under
 # Wine while another program holds the files open.
-if(NOT TARGET t482-batch)
-  return()
-endif()
 find_program(T482_BASH bash)
 if(NOT T482_BASH)
   return()

@@ -2,9 +2,24 @@
 // worked out without any (ok_command.h); here it is carried out in the order
 // the construction requires: refusals shown, the chain stored and saved,
 // the status line, the records, and closing.
+#include "interchange/jwc_writer.h"
 #include "tool/form.h"
 #include "tool/ok_command.h"
 #include "tool/texts.h"
+
+namespace {
+
+TDimChain StoredChain(const TForm1& f) {
+  return {{f.PrevX1, f.PrevY1}, {f.PrevX2, f.PrevY2}, {f.PrevX3, f.PrevY3}};
+}
+
+void StoreChain(TForm1& f, const TDimChain& c) {
+  f.PrevX1 = c.First.X, f.PrevY1 = c.First.Y;
+  f.PrevX2 = c.Last.X, f.PrevY2 = c.Last.Y;
+  f.PrevX3 = c.Level.X, f.PrevY3 = c.Level.Y;
+}
+
+}  // namespace
 
 void TForm1::Button1Click() {
   // A closed dialog has handed its model to the host already.
@@ -23,19 +38,29 @@ void TForm1::Button1Click() {
     return;
   }
 
-  // The chain now reaches point 1, and is saved before anything is drawn.
-  PrevX1 = plan.Chain.First.X, PrevY1 = plan.Chain.First.Y;
-  PrevX2 = plan.Chain.Last.X, PrevY2 = plan.Chain.Last.Y;
-  PrevX3 = plan.Chain.Level.X, PrevY3 = plan.Chain.Level.Y;
-  // A failed save is never shown, and the dimension is drawn all the same.
-  (void)SaveSettings(ExePath + "t207.dat");
-  if (plan.RefusalAfterSave) {
-    refuse(*plan.RefusalAfterSave);
-    return;
+  // A press that fails before its drawing is complete (memory running out,
+  // which the window procedure catches) takes back the chain it stored, the
+  // records it appended and the writer's record of what it wrote: no part
+  // of its drawing reaches the host, and pressing again is the same press.
+  // Only t207.dat keeps the chain once saved; pressing again saves it again.
+  const TDimChain before = StoredChain(*this);
+  TJwcWriterMark mark = MarkJwcWriter(Model);
+  try {
+    // The chain now reaches point 1, and is saved before anything is drawn.
+    StoreChain(*this, plan.Chain);
+    // A failed save is never shown, and the dimension is drawn all the same.
+    (void)SaveSettings(ExePath + "t207.dat");
+    if (plan.RefusalAfterSave) {
+      refuse(*plan.RefusalAfterSave);
+      return;
+    }
+    SetStatus(texts::kStatusBuilding);
+    WriteDimension(Model, plan.Settings, plan.Span, plan.Drawing);
+  } catch (...) {
+    StoreChain(*this, before);
+    RollBackJwcWriter(Model, mark);
+    throw;
   }
-
-  SetStatus(texts::kStatusBuilding);
-  WriteDimension(Model, plan.Settings, plan.Span, plan.Drawing);
   SetStatus(texts::kStatusWriting);
   Close();
 }

@@ -87,9 +87,13 @@ class TForm1 : public TForm1Controls {
   /// succeeded. Nothing is shown for it; the batch runner reports it.
   const std::string& FailedWrite() const { return failedWrite_; }
 
+  /// Sets the defaults, then reads the settings file's text (its first 31
+  /// lines) and parses it into the form (settings_file.h). A missing or
+  /// unopenable file leaves the defaults; a read error, the lines before it.
   void LoadSettings(const std::string& fileName);
-  /// Writes the settings file; false when it could not be written (the old
-  /// file is then left as it was, and FailedWrite names it).
+  /// Writes the rendered settings (settings_file.h) into the file; false when
+  /// it could not be written (the old file is then left as it was, and
+  /// FailedWrite names it).
   [[nodiscard]] bool SaveSettings(const std::string& fileName);
 
   /// Sets the status line's caption and repaints it at once.

@@ -1,14 +1,16 @@
 // The settings file t207.dat, shared with the sibling tools t207 and t319:
-// 31 lines, CR LF, no header. Loading is forgiving: each line is applied as
-// soon as it is read, missing lines read as empty text, lines after the 31st
-// are never read, and a read error stops loading with what was applied so
-// far. Saving replaces the file only when the new one is complete, so a
-// failed save keeps the user's old settings and chain.
+// 31 lines, CR LF, no header. The lines are read and written in memory over
+// one table; loading and saving only move the text. Loading is forgiving:
+// missing lines read as empty text, lines after the 31st are never read,
+// and a read error stops loading with the lines read before it applied.
+// Saving replaces the file only when the new one is complete, so a failed
+// save keeps the user's old settings and chain.
+#include "tool/settings_file.h"
+
 #include <string>
 
 #include "support/file_system.h"
 #include "support/number_text.h"
-#include "tool/form.h"
 
 namespace {
 
@@ -126,10 +128,35 @@ constexpr SettingsLine kSettingsLines[] = {
     Field<&TForm1::PrevX3>(),
     Field<&TForm1::PrevY3>(),
 };
-static_assert(sizeof kSettingsLines / sizeof kSettingsLines[0] == 31,
-              "t207.dat has 31 lines");
+constexpr size_t kSettingsLineCount =
+    sizeof kSettingsLines / sizeof kSettingsLines[0];
+static_assert(kSettingsLineCount == 31, "t207.dat has 31 lines");
+
+// Applies the first `count` lines of the text.
+void ApplySettingsLines(std::string_view text, TForm1& form, size_t count) {
+  for (size_t n = 0; n < count; ++n) {
+    const size_t lf = text.find('\n');
+    std::string line(text.substr(0, lf));
+    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    kSettingsLines[n].load(form, line);
+  }
+}
 
 }  // namespace
+
+void ParseSettings(std::string_view text, TForm1& form) {
+  ApplySettingsLines(text, form, kSettingsLineCount);
+}
+
+std::string RenderSettings(const TForm1& form) {
+  std::string out;
+  for (const SettingsLine& line : kSettingsLines) {
+    out += line.save(form);
+    out += "\r\n";
+  }
+  return out;
+}
 
 void TForm1::LoadSettings(const std::string& fileName) {
   WindowLeft = 100;
@@ -141,29 +168,24 @@ void TForm1::LoadSettings(const std::string& fileName) {
   if (!Files().FileExists(fileName)) return;
   std::unique_ptr<ReadStream> in = Files().OpenRead(fileName);
   if (!in) return;
+  // Only the lines that are applied are read, each bounded by the reader.
   LineReader reader(*in);
-
-  std::string line;
-  for (const SettingsLine& settingsLine : kSettingsLines) {
-    if (!reader.Next(line)) {
-      if (reader.Failed()) return;  // keep what was applied so far
-      line.clear();                 // past the end: missing lines are empty
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    settingsLine.load(*this, line);
+  std::string text, line;
+  size_t read = 0;
+  for (; read < kSettingsLineCount && reader.Next(line); ++read) {
+    text += line;
+    text += '\n';
   }
+  // After a read error only the lines before it; at the end of the file the
+  // missing lines as empty text.
+  ApplySettingsLines(text, *this, reader.Failed() ? read : kSettingsLineCount);
 }
 
 bool TForm1::SaveSettings(const std::string& fileName) {
-  std::string out;
-  for (const SettingsLine& line : kSettingsLines) {
-    out += line.save(*this);
-    out += "\r\n";
-  }
-
+  const std::string text = RenderSettings(*this);
   // On a failure the writer removes its temporary file.
   AtomicFileWriter writer(fileName);
-  const bool saved = writer.Open() && writer.Write(out) && writer.Commit();
+  const bool saved = writer.Open() && writer.Write(text) && writer.Commit();
   if (!saved) NoteFailedWrite(fileName);
   return saved;
 }

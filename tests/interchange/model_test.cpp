@@ -142,12 +142,14 @@ TEST(ModelTest, InitGivesEveryFieldItsInitialValueWhateverCameBefore) {
   EXPECT_EQ(m.OutputLines.Capacity(), 0u);
 }
 
-TEST(ModelTest, ListsGrowInBlocksOf1000AndKeepTheirRecords) {
+TEST(ModelTest, ListsGrowAndShrinkInBlocksOf1000AndKeepTheirRecords) {
   const struct {
     int count;
     size_t capacity;
-  } cases[] = {{0, 0},       {1, 1000},    {999, 1000}, {1000, 1000},
-               {1001, 2000}, {2000, 2000}, {2001, 3000}};
+    size_t halvedCapacity;  // after truncating to half the count
+  } cases[] = {{0, 0, 0},          {1, 1000, 0},       {999, 1000, 1000},
+               {1000, 1000, 1000}, {1001, 2000, 1000}, {2000, 2000, 1000},
+               {2001, 3000, 1000}};
   for (const auto& c : cases) {
     JwwList<TJwwEntCircle> list;
     for (int i = 0; i < c.count; ++i) {
@@ -158,6 +160,11 @@ TEST(ModelTest, ListsGrowInBlocksOf1000AndKeepTheirRecords) {
     EXPECT_EQ(list.Count(), c.count);
     EXPECT_EQ(list.Capacity(), c.capacity) << c.count;
     for (int i = 0; i < c.count; ++i) ASSERT_EQ(list[i].R, i);
+
+    list.Truncate(c.count / 2);
+    EXPECT_EQ(list.Capacity(), c.halvedCapacity) << c.count;
+    EXPECT_EQ(list.Append().R, 0);  // zeroed again
+    EXPECT_EQ(list.Count(), c.count / 2 + 1);
   }
 }
 

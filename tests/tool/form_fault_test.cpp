@@ -5,7 +5,10 @@
 // row states what the folder must hold afterwards: the settings file old or
 // new but always whole, the host's file answered, "hq", or gone; never a
 // temporary file, an open stream or a message about the file. The form
-// names the first file it failed to write, for the batch runner.
+// names the first file it failed to write, for the batch runner. Memory
+// running out part-way through the drawing leaves the model as it was
+// before the press, so that pressing again draws exactly what a clean run
+// draws.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "fault_allocation.h"
 #include "fault_file_system.h"
 #include "fuzz/settings_target.h"
 #include "test_support.h"
@@ -41,6 +45,9 @@ struct FaultRow {
   int skip;
   Answer answer;
   Settings settings;
+  // 0 or more: the OK press runs out of memory at this allocation of its
+  // drawing, and OK is pressed again.
+  long drawingAllocation = -1;
 };
 
 const FaultRow kRows[] = {
@@ -89,6 +96,11 @@ const FaultRow kRows[] = {
     {"a third create fails", F::kCreate, "", 0, 2, Answer::Full, Settings::New},
     // Both writes fail: the settings file is the first.
     {"every create fails", F::kCreate, "", 0, 0, Answer::Absent, Settings::Old},
+    // The drawing fails after its attribute records, or half-way.
+    {"no memory after the attributes", F::kNone, "", 0, 0, Answer::Full,
+     Settings::New, 2},
+    {"no memory half-way through the drawing", F::kNone, "", 0, 0, Answer::Full,
+     Settings::New, 20},
 };
 
 // The first file the row's run fails to write: the settings are saved before
@@ -114,7 +126,24 @@ struct RunResult {
   std::string failedWrite;
 };
 
-RunResult RunOnce(FileSystem* fs) {
+// Arms the allocation failure, once, when the status line says that the
+// drawing begins: nothing but the drawing follows before it says "writing".
+class DrawingFailsPort : public HeadlessPort {
+ public:
+  DrawingFailsPort(const std::string& folder, long allocation)
+      : HeadlessPort(folder), allocation_(allocation) {}
+  void ShowStatus(const std::string& caption) override {
+    HeadlessPort::ShowStatus(caption);
+    const bool building = caption == texts::kStatusBuilding;
+    FailAllocation(building ? allocation_ : -1);
+    if (building) allocation_ = -1;
+  }
+
+ private:
+  long allocation_;
+};
+
+RunResult RunOnce(FileSystem* fs, long drawingAllocation = -1) {
   ScratchDir dir;
   RunResult r;
   EXPECT_TRUE(
@@ -123,9 +152,13 @@ RunResult RunOnce(FileSystem* fs) {
   {
     std::unique_ptr<ScopedFileSystem> use;
     if (fs != nullptr) use = std::make_unique<ScopedFileSystem>(*fs);
-    HeadlessPort port(dir.Path());
+    DrawingFailsPort port(dir.Path(), drawingAllocation);
     TForm1 form(port);
     form.FormShow();
+    // Caught, as the window procedure catches it; the dialog stays open.
+    if (drawingAllocation >= 0) {
+      EXPECT_THROW(form.Button1Click(), std::bad_alloc);
+    }
     form.Button1Click();
     form.Close();
     r.confirmations = port.Confirmations;
@@ -156,7 +189,7 @@ TEST_P(FormFault, FolderHoldsWholeFilesOnly) {
       .AfterBytes(row.afterBytes)
       .OnPaths(row.path)
       .Skip(row.skip);
-  const RunResult r = RunOnce(&faults);
+  const RunResult r = RunOnce(&faults, row.drawingAllocation);
   const bool unaffected =
       row.answer == Answer::Full && row.settings == Settings::New;
   EXPECT_EQ(faults.Injected() > 0, !unaffected);

@@ -1,5 +1,8 @@
-// The settings file t207.dat: the 31-line layout, the rules applied while
-// loading, short, long and broken files, and saves that fail.
+// The settings file t207.dat: the 31-line layout and the rules applied while
+// parsing, in memory; loading and saving at the disk: short, long and broken
+// files, and saves that fail.
+#include "tool/settings_file.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -48,7 +51,6 @@ struct SettingsTest : testing::Test {
     ASSERT_TRUE(WriteFileBytes(Path(), bytes));
     form.LoadSettings(Path());
   }
-  void LoadLines(std::vector<std::string> lines) { Load(Join(lines, "\r\n")); }
   std::vector<std::string> Folder() const {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
@@ -58,14 +60,13 @@ struct SettingsTest : testing::Test {
   }
 };
 
-TEST_F(SettingsTest, InitialDialogSavesTheDocumentedLines) {
+TEST_F(SettingsTest, InitialDialogRendersTheDocumentedLines) {
   form.WindowLeft = 194;
   form.WindowTop = 107;
-  ASSERT_TRUE(form.SaveSettings(Path()));
-  EXPECT_EQ(ReadFileBytes(Path()), Join(kInitialLines, "\r\n"));
+  EXPECT_EQ(RenderSettings(form), Join(kInitialLines, "\r\n"));
 }
 
-TEST_F(SettingsTest, SavedFileLoadsBackIntoEveryControlAndField) {
+TEST_F(SettingsTest, RenderedTextParsesBackIntoEveryControlAndField) {
   form.WindowLeft = -20;
   form.WindowTop = 3000;
   form.ComboBox1.ItemIndex = 11;
@@ -92,19 +93,15 @@ TEST_F(SettingsTest, SavedFileLoadsBackIntoEveryControlAndField) {
   form.PrevY2 = 1e15;
   form.PrevX3 = 0.1 + 0.2;
   form.PrevY3 = -7;
-  ASSERT_TRUE(form.SaveSettings(Path()));
-
-  const std::string bytes = ReadFileBytes(Path());
+  const std::string bytes = RenderSettings(form);
   EXPECT_NE(bytes.find("\r\n5\r\n0.5\r\n30\r\n-1.25\r\n1E-5\r\n123456.789\r\n"
                        "1E15\r\n0.3\r\n-7\r\n"),
             std::string::npos)
       << bytes;
 
-  ScratchDir other;
-  HeadlessPort port2{other.Path()};
-  TForm1 back{port2};
+  TForm1 back{port};
   back.ComboBox3.Items.assign(11, "No");
-  back.LoadSettings(Path());
+  ParseSettings(bytes, back);
   EXPECT_EQ(back.WindowLeft, -20);
   EXPECT_EQ(back.WindowTop, 3000);
   EXPECT_EQ(back.ComboBox1.ItemIndex, 11);
@@ -219,14 +216,11 @@ TEST_F(SettingsTest, EachLineFollowsItsRule) {
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.what);
-    ScratchDir d;
-    HeadlessPort p{d.Path()};
-    TForm1 f{p};
+    TForm1 f{port};
     f.ComboBox3.Items.assign(11, "No");
     std::vector<std::string> lines = kInitialLines;
     lines[c.line - 1] = c.text;
-    ASSERT_TRUE(WriteFileBytes(d.File("t207.dat"), Join(lines, "\r\n")));
-    f.LoadSettings(d.File("t207.dat"));
+    ParseSettings(Join(lines, "\r\n"), f);
     EXPECT_TRUE(c.check(f)) << "line " << c.line << " = \"" << c.text << "\"";
   }
 }
@@ -240,7 +234,7 @@ struct FileCase {
   std::string edit4;
 };
 
-TEST_F(SettingsTest, ShortOddAndLongFilesLoadAsFarAsTheyGo) {
+TEST_F(SettingsTest, ShortOddAndLongTextsParseAsFarAsTheyGo) {
   std::vector<std::string> first22(kInitialLines.begin(),
                                    kInitialLines.begin() + 22);
   std::vector<std::string> withTail = kInitialLines;
@@ -258,14 +252,11 @@ TEST_F(SettingsTest, ShortOddAndLongFilesLoadAsFarAsTheyGo) {
   };
   for (const FileCase& c : cases) {
     SCOPED_TRACE(c.what);
-    ScratchDir d;
-    HeadlessPort p{d.Path()};
-    TForm1 f{p};
+    TForm1 f{port};
     f.ComboBox3.Items.assign(11, "No");
     f.PrevX1 = f.PrevY1 = f.PrevX2 = f.PrevY2 = f.PrevX3 = f.PrevY3 = 9;
     f.CheckBox1.Checked = true;
-    ASSERT_TRUE(WriteFileBytes(d.File("t207.dat"), c.bytes));
-    f.LoadSettings(d.File("t207.dat"));
+    ParseSettings(c.bytes, f);
     EXPECT_EQ(f.WindowLeft, c.windowLeft);
     EXPECT_EQ(f.SavedLayerGroup, c.savedLayerGroup);
     EXPECT_EQ(f.Edit4.Text, c.edit4);
@@ -279,9 +270,9 @@ TEST_F(SettingsTest, ShortOddAndLongFilesLoadAsFarAsTheyGo) {
   }
 }
 
-TEST_F(SettingsTest, EmptyFileClearsEveryControl) {
+TEST_F(SettingsTest, EmptyTextClearsEveryControl) {
   form.Edit7.Text = "3";
-  Load("");
+  ParseSettings("", form);
   for (const TComboBox* b : {&form.ComboBox1, &form.ComboBox2, &form.ComboBox3,
                              &form.ComboBox4, &form.ComboBox5})
     EXPECT_EQ(b->ItemIndex, 0);
@@ -311,7 +302,7 @@ TEST_F(SettingsTest, CarriageReturnIsDroppedOnlyBeforeLineFeed) {
   std::vector<std::string> lines = kInitialLines;
   lines[8] = "a\rb";  // Edit2
   lines[9] = "c\r";   // Edit3: "c", CR, CR, LF in the file
-  Load(Join(lines, "\r\n"));
+  ParseSettings(Join(lines, "\r\n"), form);
   EXPECT_EQ(form.Edit2.Text, "a\rb");
   EXPECT_EQ(form.Edit3.Text, "c\r");
   EXPECT_EQ(form.SavedLayerGroup, 0);
@@ -431,14 +422,13 @@ TEST_F(SettingsTest, SaveWritesTheModelsContextNotTheLoadedOne) {
   form.Model.GroupScale[2] = 100;
   form.Model.AxisAngle = 0;
   form.ComboBox1.ItemIndex = -1;
-  ASSERT_TRUE(form.SaveSettings(Path()));
   std::vector<std::string> lines = kInitialLines;
   lines[0] = "0";
   lines[1] = "0";
   lines[2] = "-1";
   lines[22] = "10";
   lines[23] = "50";
-  EXPECT_EQ(ReadFileBytes(Path()), Join(lines, "\r\n"));
+  EXPECT_EQ(RenderSettings(form), Join(lines, "\r\n"));
 }
 
 }  // namespace

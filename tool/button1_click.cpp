@@ -35,7 +35,7 @@ void TForm1::Button1Click() {
   }
 
   SetStatus(texts::kStatusBuilding);
-  WriteDimension(Model, plan.Settings, plan.Span, plan.Drawing);
+  WriteDimension(Model, plan.Drawing);
   SetStatus(texts::kStatusWriting);
   Close();
 }

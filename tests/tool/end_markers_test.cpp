@@ -6,6 +6,7 @@
 
 #include "dim_test_records.h"
 #include "interchange/jwc_writer.h"
+#include "support/geometry.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TDimSpan Line(double length, double drawScale) {
   span.DrawScale = drawScale;
   span.LineEndA = {0, 20};
   span.LineEndB = {length, 20};
+  span.Length = length;
   return span;
 }
 
@@ -109,6 +111,7 @@ TEST(PlanEndMarkers, AnglesPointOutwardUnlessReversed) {
     TDimSpan span;
     span.LineEndA = r.a;
     span.LineEndB = r.b;
+    span.Length = Distance(r.a.X, r.a.Y, r.b.X, r.b.Y);
     const TMarkerPlan plan = PlanEndMarkers(Markers(0, 0, 1), span);
     EXPECT_DOUBLE_EQ(plan.StartAngle, r.start);
     EXPECT_DOUBLE_EQ(plan.FinishAngle, r.finish);
@@ -123,7 +126,7 @@ class EndMarkerRecords : public testing::Test {
   }
   void Draw(const TDimSettings& s, const TDimSpan& span) {
     const TMarkerPlan plan = PlanEndMarkers(s, span);
-    WriteEndMarkers(m, s, span, plan,
+    WriteEndMarkers(m,
                     ShapeEndMarker(span.LineEndA, plan.StartAngle, s.StartKind,
                                    plan.Reversed, s, span),
                     ShapeEndMarker(span.LineEndB, plan.FinishAngle, s.EndKind,

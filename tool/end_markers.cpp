@@ -40,15 +40,17 @@ TDimPoint Along(TDimPoint from, long double distance, long double degrees) {
                    static_cast<double>(from.Y + distance * X87Sin(rad))};
 }
 
-// AngleDeg of the vector plus the offset, folded below 360.
+// AngleDeg of the vector plus the offset, stored as a double, then folded
+// below 360. The sum is rounded to a double before the fold, not after it:
+// taking 360 off a double in [360, 720] is exact and adds no rounding.
 double MarkerAngle(TDimPoint to, TDimPoint from, long double offset) {
   const double dx =
       static_cast<double>(static_cast<long double>(to.X) - from.X);
   const double dy =
       static_cast<double>(static_cast<long double>(to.Y) - from.Y);
-  long double a = AngleDeg(dx, dy) + offset;
-  if (a >= 360.0L) a -= 360.0L;
-  return static_cast<double>(a);
+  double a = static_cast<double>(AngleDeg(dx, dy) + offset);
+  if (a >= 360.0L) a = static_cast<double>(a - 360.0L);
+  return a;
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ struct TMarkerPlan {
 
 /// Reversed exactly when the two footprints together exceed the length of
 /// the dimension line (strictly); without reversal the angles point outward.
+/// Each angle is the direction of its end plus the reversal's half turn,
+/// stored as a double, less 360 when it reaches 360.
 TMarkerPlan PlanEndMarkers(const TDimSettings& s, const TDimSpan& span);
 
 /// Everything one end's records are made of.

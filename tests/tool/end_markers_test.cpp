@@ -106,6 +106,9 @@ TEST(PlanEndMarkers, AnglesPointOutwardUnlessReversed) {
       {{0, 0}, {0, 100}, 270, 90},   // along +y
       {{0, 0}, {0, 5}, 90, 270},     // along +y, reversed
       {{10, 10}, {110, 110}, 225, 45},
+      // Reversed, finish direction 180.0000000049: the sum 360.0000000049 is
+      // rounded to a double before 360 comes off.
+      {{0, 0}, {-1, -8.55e-11}, 180.0000000049, 4.90001639263937e-9},
   };
   for (const Row& r : rows) {
     TDimSpan span;

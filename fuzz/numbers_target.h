@@ -62,9 +62,17 @@ inline std::string CheckInt(const std::string& text) {
     errno = 0;
     char* end = nullptr;
     const unsigned long long mag = std::strtoull(digits.c_str(), &end, base);
-    inRange =
-        errno != ERANGE && mag <= (negative ? 0x80000000ULL : 0x7FFFFFFFULL);
+    // Decimal: the signed range. Hexadecimal: any 32-bit pattern, the sign
+    // applied modulo 2^32 and the result read as two's complement.
+    const unsigned long long limit = base == 16 ? 0xFFFFFFFFULL
+                                     : negative ? 0x80000000ULL
+                                                : 0x7FFFFFFFULL;
+    inRange = errno != ERANGE && mag <= limit;
     want = negative ? -static_cast<int64_t>(mag) : static_cast<int64_t>(mag);
+    if (base == 16) {
+      if (want < INT32_MIN) want += int64_t{1} << 32;
+      if (want > INT32_MAX) want -= int64_t{1} << 32;
+    }
   }
   int32_t got = 12345;
   const bool accepted = TryStrToInt(text, got);

@@ -50,6 +50,10 @@ void EmitPointColour(JwwModel& m, int32_t colour);
 void EmitTextType(JwwModel& m, int32_t typeNo, int32_t colour, double width,
                   double height, double spacing);
 
+/// The z flag that gives an element the dimension attribute: written as the
+/// "z3" record.
+constexpr int32_t kDimensionZFlag = 4;
+
 void EmitZFlags(JwwModel& m, int32_t flags);
 void EmitSegment(JwwModel& m, double x1, double y1, double x2, double y2);
 void EmitPoint(JwwModel& m, int32_t kind, double x, double y, double scale,

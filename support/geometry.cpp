@@ -50,6 +50,10 @@ double NormalizeDeg(double angle) {
   return result >= 360 || result == 0 ? 0 : result;
 }
 
+long double DegToRad(long double degrees) {
+  return degrees / 180.0L * kPiL;
+}
+
 void RotateRad(double& x, double& y, double px, double py, double cx, double cy,
                double angle) {
   long double c = X87Cos(static_cast<long double>(angle));
@@ -62,9 +66,7 @@ void RotateRad(double& x, double& y, double px, double py, double cx, double cy,
 
 void RotateDeg(double& x, double& y, double px, double py, double cx, double cy,
                double angle) {
-  double radians =
-      static_cast<double>(static_cast<long double>(angle) / 180 * kPiL);
-  RotateRad(x, y, px, py, cx, cy, radians);
+  RotateRad(x, y, px, py, cx, cy, static_cast<double>(DegToRad(angle)));
 }
 
 double RoundTo10Places(double x) {

@@ -17,6 +17,10 @@ double AngleDeg(double dx, double dy);
 /// give 0.
 double NormalizeDeg(double a);
 
+/// `degrees` in radians, as degrees / 180 * pi in extended precision; the
+/// caller decides whether to round it.
+long double DegToRad(long double degrees);
+
 /// (x, y) = (px, py) turned about (cx, cy) by `angle` radians.
 void RotateRad(double& x, double& y, double px, double py, double cx, double cy,
                double angle);

@@ -2,13 +2,16 @@
 //
 // The readers accept exactly the documented forms and refuse everything else
 // (hexadecimal reals, "inf", "nan", thousands separators, trailing blanks).
-// A hexadecimal integer must lie in the signed 32-bit range like a decimal
-// one: "$7FFFFFFF" and "-$80000000" are read, "$80000000" and "$FFFFFFFF"
-// are refused rather than taken as bit patterns. Reals are converted by the
-// C library's strtold on a text rebuilt from the checked digits without a
-// decimal point, so the regional settings of the process never matter; a
-// value that overflows a double is refused, one that underflows reads as
-// its rounded value (possibly 0), and "-0" reads as plain 0.
+// A decimal integer must lie in the signed 32-bit range. A hexadecimal one
+// is a 32-bit two's complement pattern, as the classic runtime reads it:
+// "$FFFFFFFF" is -1, "$80000000" the smallest integer, and a sign applies in
+// 32 bits ("-$1" is -1, "-$FFFFFFFF" is 1). Leading zeros never count, so
+// "$000000001" is 1; a value that needs more than 32 bits ("$100000000") is
+// refused. Reals are converted by the C library's strtold on a text rebuilt
+// from the checked digits without a decimal point, so the regional settings
+// of the process never matter; a value that overflows a double is refused,
+// one that underflows reads as its rounded value (possibly 0), and "-0"
+// reads as plain 0.
 //
 // FormatGeneral works on the exact decimal expansion of the double, so it
 // writes the same bytes with every C library. Negative zero is written "0";
@@ -44,6 +47,12 @@ size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
   return i;
 }
 
+// The signed integer whose two's complement pattern is `bits`.
+int32_t AsSigned32(uint32_t bits) {
+  if (bits <= 0x7FFFFFFF) return static_cast<int32_t>(bits);
+  return static_cast<int32_t>(static_cast<int64_t>(bits) - (int64_t{1} << 32));
+}
+
 }  // namespace
 
 int HexDigitValue(char c) {
@@ -67,9 +76,12 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
   }
   if (i >= text.size()) return false;
 
-  // The magnitude saturates just above the largest one allowed, so that
-  // any number of digits (leading zeros too) is safe.
-  const uint64_t limit = negative ? uint64_t{0x80000000} : uint64_t{0x7FFFFFFF};
+  // A decimal magnitude must fit the signed range with its sign; a
+  // hexadecimal one is a 32-bit pattern. The magnitude saturates just above
+  // the limit, so that any number of digits (leading zeros too) is safe.
+  const uint64_t limit = base == 16 ? uint64_t{0xFFFFFFFF}
+                         : negative ? uint64_t{0x80000000}
+                                    : uint64_t{0x7FFFFFFF};
   uint64_t magnitude = 0;
   for (; i < text.size(); ++i) {
     int digit = base == 16 ? HexDigitValue(text[i])
@@ -80,8 +92,10 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     if (magnitude > limit) magnitude = limit + 1;
   }
   if (magnitude > limit) return false;
-  value = negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude))
-                   : static_cast<int32_t>(magnitude);
+  // The sign applies in 32 bits: "-$80000000" stays the smallest integer.
+  uint32_t bits = static_cast<uint32_t>(magnitude);
+  if (negative) bits = 0u - bits;
+  value = AsSigned32(bits);
   return true;
 }
 

@@ -8,8 +8,10 @@
 
 /// Checked integer reading: leading half-width blanks, an optional sign, then
 /// decimal digits or a hexadecimal number introduced by "$", "x", "X", "0x"
-/// or "0X". Returns false (value untouched) for empty text, any other
-/// character, a sign without digits, or a value outside int32.
+/// or "0X". A hexadecimal number is a 32-bit pattern ("$FFFFFFFF" is -1),
+/// the sign applied in 32 bits. Returns false (value untouched) for empty
+/// text, any other character, a sign without digits, a decimal value outside
+/// int32 or a hexadecimal one beyond 32 bits.
 [[nodiscard]] bool TryStrToInt(std::string_view text, int32_t& value);
 
 /// The value of one hexadecimal digit (0-9, a-f, A-F); -1 for any other

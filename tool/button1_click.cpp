@@ -55,7 +55,7 @@ void TForm1::Button1Click() {
       return;
     }
     SetStatus(texts::kStatusBuilding);
-    WriteDimension(Model, plan.Settings, plan.Span, plan.Drawing);
+    WriteDimension(Model, plan.Drawing);
   } catch (...) {
     StoreChain(*this, before);
     RollBackJwcWriter(Model, mark);

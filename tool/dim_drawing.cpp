@@ -33,11 +33,6 @@ double Difference(double a, double b) {
   return static_cast<double>(static_cast<long double>(a) - b);
 }
 
-void Segment(JwwModel& m, TDimPoint a, TDimPoint b) {
-  EmitZFlags(m, 4);
-  EmitSegment(m, a.X, a.Y, b.X, b.Y);
-}
-
 }  // namespace
 
 bool AllFinite(const TDimDrawing& d) {
@@ -55,8 +50,8 @@ bool AllFinite(const TDimDrawing& d) {
                               d.FinishMarker.Overhang,
                               d.FinishMarker.Wing1,
                               d.FinishMarker.Wing2};
-  const double numbers[] = {d.Value.DirX, d.Value.DirY, d.Markers.StartAngle,
-                            d.Markers.FinishAngle};
+  const double numbers[] = {d.Value.DirX, d.Value.DirY, d.StartMarker.Angle,
+                            d.FinishMarker.Angle};
   return std::all_of(std::begin(points), std::end(points), Finite) &&
          std::all_of(std::begin(numbers), std::end(numbers),
                      [](double v) { return std::isfinite(v); });
@@ -101,7 +96,7 @@ TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
   const TDimPoint offset = Rotated(TDimPoint{-span.ValueGap, -span.ValueGap},
                                    TDimPoint{0, 0}, theta);
   d.Underline0 = Offset(span.TextPoint, offset.X, offset.Y);
-  const long double rad = theta / 180.0L * kPiL;
+  const long double rad = DegToRad(theta);
   const long double underline =
       static_cast<long double>(d.Value.Length) * span.DrawScale + 2.0L * g;
   d.Underline1 =
@@ -109,16 +104,15 @@ TDimDrawing PlanDimension(const TDimSettings& s, const TDimSpan& span,
   const TDimPoint t1 = Rotated(d.Underline1, d.Middle, -theta);
   d.LeaderEnd = t1.X > d.Middle.X ? d.Underline0 : d.Underline1;
 
-  d.Markers = PlanEndMarkers(s, span);
-  d.StartMarker = ShapeEndMarker(span.LineEndA, d.Markers.StartAngle,
-                                 s.StartKind, d.Markers.Reversed, s, span);
-  d.FinishMarker = ShapeEndMarker(span.LineEndB, d.Markers.FinishAngle,
-                                  s.EndKind, d.Markers.Reversed, s, span);
+  const TMarkerPlan markers = PlanEndMarkers(s, span);
+  d.StartMarker = ShapeEndMarker(span.LineEndA, markers.StartAngle, s.StartKind,
+                                 markers.Reversed, s, span);
+  d.FinishMarker = ShapeEndMarker(span.LineEndB, markers.FinishAngle, s.EndKind,
+                                  markers.Reversed, s, span);
   return d;
 }
 
-void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
-                    const TDimDrawing& d) {
+void WriteDimension(JwwModel& m, const TDimDrawing& d) {
   EmitLayerGroup(m, m.InitGroup);
   EmitLayer(m, m.InitLayer);
   EmitLineColour(m, m.InitColour);
@@ -127,15 +121,15 @@ void WriteDimension(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
   EmitLineWidth(m, m.InitLineWidth);
   EmitFontName(m, m.InitFont);
 
-  if (d.DrawExtensionA) Segment(m, d.ExtensionA0, d.ExtensionA1);
-  if (d.DrawExtensionB) Segment(m, d.ExtensionB0, d.ExtensionB1);
+  if (d.DrawExtensionA) EmitDimSegment(m, d.ExtensionA0, d.ExtensionA1);
+  if (d.DrawExtensionB) EmitDimSegment(m, d.ExtensionB0, d.ExtensionB1);
 
-  WriteValueBlock(m, s, span, d.Value);
+  WriteValueBlock(m, d.Value);
 
-  Segment(m, d.Middle, d.LeaderEnd);
-  Segment(m, d.Underline0, d.Underline1);
+  EmitDimSegment(m, d.Middle, d.LeaderEnd);
+  EmitDimSegment(m, d.Underline0, d.Underline1);
 
-  WriteEndMarkers(m, s, span, d.Markers, d.StartMarker, d.FinishMarker);
+  WriteEndMarkers(m, d.StartMarker, d.FinishMarker);
 
   EmitTextType(m, m.InitTextType, m.InitTextColour, m.InitTextWidth,
                m.InitTextHeight, m.InitTextSpacing);

@@ -1,8 +1,11 @@
-// Small point helpers shared by the input checks and the drawing.
+// Small point helpers shared by the input checks and the drawing, and the
+// one way the drawing writes a line of the dimension.
 #pragma once
 
 #include <cmath>
 
+#include "interchange/jwc_writer.h"
+#include "interchange/jww_model.h"
 #include "support/geometry.h"
 #include "tool/dim_types.h"
 
@@ -16,4 +19,11 @@ inline TDimPoint Rotated(TDimPoint p, TDimPoint centre, double angle) {
 /// True when both coordinates are finite numbers.
 inline bool Finite(TDimPoint p) {
   return std::isfinite(p.X) && std::isfinite(p.Y);
+}
+
+/// A line of the dimension from `a` to `b`: the dimension z flag, then the
+/// segment (which the writer leaves out when it is degenerate).
+inline void EmitDimSegment(JwwModel& m, TDimPoint a, TDimPoint b) {
+  EmitZFlags(m, kDimensionZFlag);
+  EmitSegment(m, a.X, a.Y, b.X, b.Y);
 }

@@ -42,7 +42,7 @@ struct TDimSpan {
   TDimPoint TextPoint;
   TDimPoint LineEndA, LineEndB;
   TDimSide Side = TDimSide::Right;
-  double Length = 0;
+  double Length = 0;    // from LineEndA to LineEndB, worked out once
   double ValueGap = 0;  // the four distances in drawing units
   double PointGap = 0;
   double Overshoot = 0;

@@ -29,30 +29,32 @@ struct TMarkerPlan {
 
 /// Reversed exactly when the two footprints together exceed the length of
 /// the dimension line (strictly); without reversal the angles point outward.
+/// Each angle is the direction of its end plus the reversal's half turn,
+/// stored as a double, less 360 when it reaches 360.
 TMarkerPlan PlanEndMarkers(const TDimSettings& s, const TDimSpan& span);
 
-/// Geometry of one end's records.
+/// Everything one end's records are made of.
 struct TEndMarkerShape {
+  TDimPoint End;     // D, the end of the dimension line the marker sits on
+  double Angle = 0;  // the marker angle, degrees
+  int32_t Kind = 0;  // kLineArrowKind, or the point marker's code
+  double Scale = 0;  // written with a point marker: EndScale
   bool HasOverhang = false;
-  TDimPoint Overhang;  // the dimension line continues from the end to here
-  bool IsArrow = false;
+  TDimPoint Overhang;      // the dimension line continues from End to here
   TDimPoint Wing1, Wing2;  // line arrow: wings at +ArrowAngle, -ArrowAngle
 };
 
-/// The overhang (reversed markers with an overhang above 1e-10 only) and,
-/// for a line arrow, its two wings, at end point `d` with marker angle
-/// `angle`.
+/// The marker of kind `kind` at end point `d` with marker angle `angle`:
+/// the overhang (reversed markers with an overhang above 1e-10 only) and,
+/// for a line arrow, its two wings.
 TEndMarkerShape ShapeEndMarker(TDimPoint d, double angle, int32_t kind,
                                bool reversed, const TDimSettings& s,
                                const TDimSpan& span);
 
-/// Writes one end's records from its shape: overhang, then the wings or the
-/// point marker (code `kind`, scale EndScale), each after a "z3" record.
-void WriteEndMarker(JwwModel& m, TDimPoint d, double angle, int32_t kind,
-                    const TDimSettings& s, const TEndMarkerShape& shape);
+/// Writes one end's records: overhang, then the wings or the point marker,
+/// each after a dimension z-flag record.
+void WriteEndMarker(JwwModel& m, const TEndMarkerShape& shape);
 
-/// Both ends from their shapes: the start marker, one z-flag record, the
-/// finish marker.
-void WriteEndMarkers(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
-                     const TMarkerPlan& plan, const TEndMarkerShape& start,
+/// Both ends: the start marker, one z-flag record, the finish marker.
+void WriteEndMarkers(JwwModel& m, const TEndMarkerShape& start,
                      const TEndMarkerShape& finish);

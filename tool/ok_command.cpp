@@ -4,8 +4,8 @@
 
 TOkPlan PlanOkCommand(const TForm1& form) {
   TOkPlan plan;
-  if (const std::optional<ControlId> bad =
-          ReadDimSettings(form, plan.Settings)) {
+  TDimSettings settings;
+  if (const std::optional<ControlId> bad = ReadDimSettings(form, settings)) {
     TDimRefusal r;
     r.Focus = bad;
     plan.Refusal = r;
@@ -15,19 +15,18 @@ TOkPlan PlanOkCommand(const TForm1& form) {
                          {form.PrevX2, form.PrevY2},
                          {form.PrevX3, form.PrevY3}};
   const TDimSpanPlan span =
-      BuildDimSpan(plan.Settings, form.Model, stored, form.SavedScale);
+      BuildDimSpan(settings, form.Model, stored, form.SavedScale);
   if (span.Refusal) {
     plan.Refusal = span.Refusal;
     return plan;
   }
   plan.Chain = span.Chain;
-  plan.Span = span.Span;
   if (!span.Drawable) {
     plan.RefusalAfterSave = UndrawableRefusal();
     return plan;
   }
   plan.Drawing =
-      PlanDimension(plan.Settings, plan.Span, form.Model, form.SavedAxisAngle);
+      PlanDimension(settings, span.Span, form.Model, form.SavedAxisAngle);
   if (!AllFinite(plan.Drawing)) plan.RefusalAfterSave = UndrawableRefusal();
   return plan;
 }

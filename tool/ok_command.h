@@ -16,9 +16,7 @@ struct TOkPlan {
   TDimChain Chain;
   /// Set: the command stops after the save, without drawing.
   std::optional<TDimRefusal> RefusalAfterSave;
-  /// Otherwise the dimension to draw.
-  TDimSettings Settings;
-  TDimSpan Span;
+  /// Otherwise the dimension to draw, every record of it worked out.
   TDimDrawing Drawing;
 };
 

@@ -11,6 +11,7 @@
 #include "support/geometry.h"
 #include "support/sjis.h"
 #include "support/value_format.h"
+#include "tool/dim_points.h"
 #include "tool/texts.h"
 
 namespace {
@@ -38,6 +39,25 @@ void DropTrailingZeros(std::string& s) {
     cut = i - 1;
   }
   if (cut != std::string::npos) s.erase(cut);
+}
+
+// The dimension line as a segment, then the text type, cc 0 and the value
+// as a "cs" text.
+void WritePlain(JwwModel& m, const TValueBlock& v) {
+  EmitDimSegment(m, v.LineEndA, v.LineEndB);
+  EmitTextType(m, v.Type.Number, v.Type.Colour, v.Type.Width, v.Type.Height,
+               v.Type.Spacing);
+  EmitCc(m, 0);
+  EmitZFlags(m, kDimensionZFlag);
+  EmitText(m, 2, v.Text, v.TextPoint.X, v.TextPoint.Y, v.DirX, v.DirY);
+}
+
+// The text type, then the line and the value as one dimension figure.
+void WriteFigure(JwwModel& m, const TValueBlock& v) {
+  EmitTextType(m, v.Type.Number, v.Type.Colour, v.Type.Width, v.Type.Height,
+               v.Type.Spacing);
+  EmitDimension(m, v.Text, v.LineEndA.X, v.LineEndA.Y, v.LineEndB.X,
+                v.LineEndB.Y, v.TextPoint.X, v.TextPoint.Y, v.DirX, v.DirY);
 }
 
 }  // namespace
@@ -84,41 +104,23 @@ TValueBlock PrepareValueBlock(const TDimSettings& s, const TDimSpan& span,
                               const JwwModel& m) {
   TValueBlock v;
   v.Type = ResolveValueTextType(s.TextTypeChoice, m);
-  const double length = Distance(span.LineEndA.X, span.LineEndA.Y,
-                                 span.LineEndB.X, span.LineEndB.Y);
-  v.Text = ComposeDimValue(s, length);
+  v.Text = ComposeDimValue(s, span.Length);
   v.Length = TextLength(v.Text, v.Type.Width, v.Type.Spacing);
   v.Angle = TextAngle(m.AxisAngle);
-  const long double rad = v.Angle / 180.0L * kPiL;
+  const long double rad = DegToRad(v.Angle);
   v.DirX = static_cast<double>(10.0L * X87Cos(rad));
   v.DirY = static_cast<double>(10.0L * X87Sin(rad));
+  v.AsFigure = s.AsDimFigure;
+  v.LineEndA = span.LineEndA;
+  v.LineEndB = span.LineEndB;
+  v.TextPoint = span.TextPoint;
   return v;
 }
 
-void WriteValuePlain(JwwModel& m, const TDimSpan& span, const TValueBlock& v) {
-  EmitZFlags(m, 4);
-  EmitSegment(m, span.LineEndA.X, span.LineEndA.Y, span.LineEndB.X,
-              span.LineEndB.Y);
-  EmitTextType(m, v.Type.Number, v.Type.Colour, v.Type.Width, v.Type.Height,
-               v.Type.Spacing);
-  EmitCc(m, 0);
-  EmitZFlags(m, 4);
-  EmitText(m, 2, v.Text, span.TextPoint.X, span.TextPoint.Y, v.DirX, v.DirY);
-}
-
-void WriteValueFigure(JwwModel& m, const TDimSpan& span, const TValueBlock& v) {
-  EmitTextType(m, v.Type.Number, v.Type.Colour, v.Type.Width, v.Type.Height,
-               v.Type.Spacing);
-  EmitDimension(m, v.Text, span.LineEndA.X, span.LineEndA.Y, span.LineEndB.X,
-                span.LineEndB.Y, span.TextPoint.X, span.TextPoint.Y, v.DirX,
-                v.DirY);
-}
-
-void WriteValueBlock(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
-                     const TValueBlock& v) {
-  if (s.AsDimFigure) {
-    WriteValueFigure(m, span, v);
+void WriteValueBlock(JwwModel& m, const TValueBlock& v) {
+  if (v.AsFigure) {
+    WriteFigure(m, v);
   } else {
-    WriteValuePlain(m, span, v);
+    WritePlain(m, v);
   }
 }

@@ -25,29 +25,26 @@ std::string ComposeDimValue(const TDimSettings& s, double length);
 /// (270.00000001, 360), so that the value never reads upside down.
 double TextAngle(double axisAngle);
 
-/// Everything the drawing needs to know about the value before writing it.
+/// Everything the value's records are made of.
 struct TValueBlock {
   std::string Text;     // the composed value
   TValueTextType Type;  // resolved text type
   double Angle = 0;     // text angle, degrees
   double DirX = 0;      // text direction, 10 x (cos, sin) of Angle
   double DirY = 0;
-  double Length = 0;  // drawn length of Text, paper millimetres
+  double Length = 0;      // drawn length of Text, paper millimetres
+  bool AsFigure = false;  // one dimension figure, not a line and a text
+  TDimPoint LineEndA;     // the dimension line the value measures
+  TDimPoint LineEndB;
+  TDimPoint TextPoint;  // where the text starts
 };
 
-/// Composes the value of the dimension line LineEndA..LineEndB with its text
-/// type, angle, direction and drawn length.
+/// Composes the value of the dimension line LineEndA..LineEndB (of length
+/// span.Length) with its text type, angle, direction and drawn length.
 TValueBlock PrepareValueBlock(const TDimSettings& s, const TDimSpan& span,
                               const JwwModel& m);
 
-/// Plain variant: the dimension line as a segment, then the text type, cc 0
-/// and the value as a "cs" text starting at TextPoint.
-void WriteValuePlain(JwwModel& m, const TDimSpan& span, const TValueBlock& v);
-
-/// Dimension-figure variant: the text type, then line and value as one
-/// dimension figure.
-void WriteValueFigure(JwwModel& m, const TDimSpan& span, const TValueBlock& v);
-
-/// The variant the settings ask for.
-void WriteValueBlock(JwwModel& m, const TDimSettings& s, const TDimSpan& span,
-                     const TValueBlock& v);
+/// The dimension line and the value. Plain: the line as a segment, then the
+/// text type, cc 0 and the value as a "cs" text starting at TextPoint. As a
+/// figure: the text type, then line and value as one dimension figure.
+void WriteValueBlock(JwwModel& m, const TValueBlock& v);

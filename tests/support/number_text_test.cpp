@@ -54,17 +54,26 @@ TEST(TryStrToInt, AcceptsDecimalAndHexadecimalForms) {
       {"$g", false, 0},
       {"0x 1", false, 0},
       {" $7", true, 7},
-      // The signed 32-bit range, in decimal and in hexadecimal.
+      // Decimal: the signed 32-bit range.
       {"2147483647", true, 2147483647},
       {"2147483648", false, 0},
       {"-2147483648", true, INT32_MIN},
       {"-2147483649", false, 0},
+      {"4294967295", false, 0},
       {"00000000000000000000002147483647", true, 2147483647},
       {"99999999999999999999999999999999", false, 0},
+      // Hexadecimal: a 32-bit pattern, the sign applied in 32 bits; leading
+      // zeros do not count.
       {"$7FFFFFFF", true, 2147483647},
-      {"$80000000", false, 0},
+      {"$80000000", true, INT32_MIN},
       {"-$80000000", true, INT32_MIN},
-      {"$FFFFFFFF", false, 0},
+      {"$FFFFFFFF", true, -1},
+      {"0xFFFFFFFE", true, -2},
+      {"-$1", true, -1},
+      {"-$FFFFFFFF", true, 1},
+      {"$0FFFFFFFF", true, -1},
+      {"$100000000", false, 0},
+      {"-$100000000", false, 0},
       {"$00000000000000000000000000001", true, 1},
       {"$FFFFFFFFFFFFFFFFFFFFFFFF", false, 0},
   };

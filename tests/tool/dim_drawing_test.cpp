@@ -81,6 +81,7 @@ class PlanDimensionTest : public testing::Test {
     span.LevelPoint = {0, 20};
     span.LineEndA = {100, 20};
     span.LineEndB = {150, 20};
+    span.Length = 50;
     span.TextPoint = {110, 40};
     span.Side = TDimSide::Right;
     span.ValueGap = 0.5;

@@ -6,6 +6,7 @@
 
 #include "dim_test_records.h"
 #include "interchange/jwc_writer.h"
+#include "support/geometry.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TDimSpan Line(double length, double drawScale) {
   span.DrawScale = drawScale;
   span.LineEndA = {0, 20};
   span.LineEndB = {length, 20};
+  span.Length = length;
   return span;
 }
 
@@ -104,11 +106,15 @@ TEST(PlanEndMarkers, AnglesPointOutwardUnlessReversed) {
       {{0, 0}, {0, 100}, 270, 90},   // along +y
       {{0, 0}, {0, 5}, 90, 270},     // along +y, reversed
       {{10, 10}, {110, 110}, 225, 45},
+      // Reversed, finish direction 180.0000000049: the sum 360.0000000049 is
+      // rounded to a double before 360 comes off.
+      {{0, 0}, {-1, -8.55e-11}, 180.0000000049, 4.90001639263937e-9},
   };
   for (const Row& r : rows) {
     TDimSpan span;
     span.LineEndA = r.a;
     span.LineEndB = r.b;
+    span.Length = Distance(r.a.X, r.a.Y, r.b.X, r.b.Y);
     const TMarkerPlan plan = PlanEndMarkers(Markers(0, 0, 1), span);
     EXPECT_DOUBLE_EQ(plan.StartAngle, r.start);
     EXPECT_DOUBLE_EQ(plan.FinishAngle, r.finish);
@@ -123,7 +129,7 @@ class EndMarkerRecords : public testing::Test {
   }
   void Draw(const TDimSettings& s, const TDimSpan& span) {
     const TMarkerPlan plan = PlanEndMarkers(s, span);
-    WriteEndMarkers(m, s, span, plan,
+    WriteEndMarkers(m,
                     ShapeEndMarker(span.LineEndA, plan.StartAngle, s.StartKind,
                                    plan.Reversed, s, span),
                     ShapeEndMarker(span.LineEndB, plan.FinishAngle, s.EndKind,

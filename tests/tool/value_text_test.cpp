@@ -184,6 +184,7 @@ class ValueBlockTest : public testing::Test {
     ResetCurrentAttributes(m);
     span.LineEndA = {100, 20};
     span.LineEndB = {150, 20};
+    span.Length = 50;
     span.TextPoint = {110, 40};
     s.PrecisionIndex = 3;
     s.RoundingMode = 2;
@@ -200,7 +201,7 @@ TEST_F(ValueBlockTest, PlainVariantWritesLineThenText) {
   EXPECT_EQ(v.Text, "50");
   // Two half-width digits of 2 and half a spacing between them.
   EXPECT_DOUBLE_EQ(v.Length, 4.5);
-  WriteValueBlock(m, s, span, v);
+  WriteValueBlock(m, v);
   const std::vector<std::string> expected = {
       "z3", "100 20 150 20", "cn2", "cc0", "z3", "cs 110 40 10 0 \"", "50"};
   EXPECT_EQ(Lines(m), expected);
@@ -214,7 +215,7 @@ TEST_F(ValueBlockTest, FigureVariantWritesOneDimensionFigure) {
   m.InitTextHeight = 2.5;
   m.InitTextSpacing = 0;
   m.InitTextColour = 1;
-  WriteValueBlock(m, s, span, PrepareValueBlock(s, span, m));
+  WriteValueBlock(m, PrepareValueBlock(s, span, m));
   const std::vector<std::string> expected = {
       "cn0 2.5 2.5 0 1", "msg", "100 20 150 20", "cs 110 40 10 0 \"", "50"};
   EXPECT_EQ(Lines(m), expected);

@@ -7,20 +7,6 @@
 #include "tool/ok_command.h"
 #include "tool/texts.h"
 
-namespace {
-
-TDimChain StoredChain(const TForm1& f) {
-  return {{f.PrevX1, f.PrevY1}, {f.PrevX2, f.PrevY2}, {f.PrevX3, f.PrevY3}};
-}
-
-void StoreChain(TForm1& f, const TDimChain& c) {
-  f.PrevX1 = c.First.X, f.PrevY1 = c.First.Y;
-  f.PrevX2 = c.Last.X, f.PrevY2 = c.Last.Y;
-  f.PrevX3 = c.Level.X, f.PrevY3 = c.Level.Y;
-}
-
-}  // namespace
-
 void TForm1::Button1Click() {
   // A closed dialog has handed its model to the host already.
   if (Closed()) return;

@@ -87,8 +87,8 @@ class TForm1 : public TForm1Controls {
   /// succeeded. Nothing is shown for it; the batch runner reports it.
   const std::string& FailedWrite() const { return failedWrite_; }
 
-  /// Sets the defaults, then reads the settings file's text (its first 31
-  /// lines) and parses it into the form (settings_file.h). A missing or
+  /// Sets the defaults, then applies the settings file's first 31 lines as
+  /// ParseSettings does (settings_file.h), each as it is read. A missing or
   /// unopenable file leaves the defaults; a read error, the lines before it.
   void LoadSettings(const std::string& fileName);
   /// Writes the rendered settings (settings_file.h) into the file; false when

@@ -2,6 +2,16 @@
 // refusing in the order the dialog checks them.
 #include "tool/ok_command.h"
 
+TDimChain StoredChain(const TForm1& f) {
+  return {{f.PrevX1, f.PrevY1}, {f.PrevX2, f.PrevY2}, {f.PrevX3, f.PrevY3}};
+}
+
+void StoreChain(TForm1& f, const TDimChain& c) {
+  f.PrevX1 = c.First.X, f.PrevY1 = c.First.Y;
+  f.PrevX2 = c.Last.X, f.PrevY2 = c.Last.Y;
+  f.PrevX3 = c.Level.X, f.PrevY3 = c.Level.Y;
+}
+
 TOkPlan PlanOkCommand(const TForm1& form) {
   TOkPlan plan;
   TDimSettings settings;
@@ -11,11 +21,8 @@ TOkPlan PlanOkCommand(const TForm1& form) {
     plan.Refusal = r;
     return plan;
   }
-  const TDimChain stored{{form.PrevX1, form.PrevY1},
-                         {form.PrevX2, form.PrevY2},
-                         {form.PrevX3, form.PrevY3}};
   const TDimSpanPlan span =
-      BuildDimSpan(settings, form.Model, stored, form.SavedScale);
+      BuildDimSpan(settings, form.Model, StoredChain(form), form.SavedScale);
   if (span.Refusal) {
     plan.Refusal = span.Refusal;
     return plan;

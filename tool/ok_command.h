@@ -23,3 +23,9 @@ struct TOkPlan {
 /// Plans one press of OK from the form's controls, its settings fields and
 /// its model. Changes nothing.
 TOkPlan PlanOkCommand(const TForm1& form);
+
+/// The chain the form's settings fields hold (PrevX1 to PrevY3).
+TDimChain StoredChain(const TForm1& form);
+
+/// Puts the chain into the form's settings fields.
+void StoreChain(TForm1& form, const TDimChain& chain);

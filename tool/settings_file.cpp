@@ -1,6 +1,7 @@
 // The settings file t207.dat, shared with the sibling tools t207 and t319:
-// 31 lines, CR LF, no header. The lines are read and written in memory over
-// one table; loading and saving only move the text. Loading is forgiving:
+// 31 lines, CR LF, no header. One table reads and writes the lines: from a
+// text in memory or from the file as it is read, and into a text that
+// saving puts on the disk. Loading is forgiving:
 // missing lines read as empty text, lines after the 31st are never read,
 // and a read error stops loading with the lines read before it applied.
 // Saving replaces the file only when the new one is complete, so a failed
@@ -128,25 +129,39 @@ constexpr SettingsLine kSettingsLines[] = {
     Field<&TForm1::PrevX3>(),
     Field<&TForm1::PrevY3>(),
 };
-constexpr size_t kSettingsLineCount =
-    sizeof kSettingsLines / sizeof kSettingsLines[0];
-static_assert(kSettingsLineCount == 31, "t207.dat has 31 lines");
+static_assert(sizeof kSettingsLines / sizeof kSettingsLines[0] == 31,
+              "t207.dat has 31 lines");
 
-// Applies the first `count` lines of the text.
-void ApplySettingsLines(std::string_view text, TForm1& form, size_t count) {
-  for (size_t n = 0; n < count; ++n) {
-    const size_t lf = text.find('\n');
-    std::string line(text.substr(0, lf));
-    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+// What a source of settings lines gives for the next line of the table.
+enum class NextLine { Line, PastEnd, Stop };
+
+// Applies the table's lines in order, each taken from `next(line)`: a line,
+// or past the end of the text (the line reads as empty text), or a read
+// error (loading stops, with the lines before it applied).
+template <class Source>
+void ApplySettingsLines(TForm1& form, Source&& next) {
+  std::string line;
+  for (const SettingsLine& settingsLine : kSettingsLines) {
+    switch (next(line)) {
+      case NextLine::Stop: return;
+      case NextLine::PastEnd: line.clear(); break;
+      case NextLine::Line: break;
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    kSettingsLines[n].load(form, line);
+    settingsLine.load(form, line);
   }
 }
 
 }  // namespace
 
 void ParseSettings(std::string_view text, TForm1& form) {
-  ApplySettingsLines(text, form, kSettingsLineCount);
+  ApplySettingsLines(form, [&text](std::string& line) {
+    if (text.empty()) return NextLine::PastEnd;
+    const size_t lf = text.find('\n');
+    line.assign(text.substr(0, lf));
+    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+    return NextLine::Line;
+  });
 }
 
 std::string RenderSettings(const TForm1& form) {
@@ -170,15 +185,10 @@ void TForm1::LoadSettings(const std::string& fileName) {
   if (!in) return;
   // Only the lines that are applied are read, each bounded by the reader.
   LineReader reader(*in);
-  std::string text, line;
-  size_t read = 0;
-  for (; read < kSettingsLineCount && reader.Next(line); ++read) {
-    text += line;
-    text += '\n';
-  }
-  // After a read error only the lines before it; at the end of the file the
-  // missing lines as empty text.
-  ApplySettingsLines(text, *this, reader.Failed() ? read : kSettingsLineCount);
+  ApplySettingsLines(*this, [&reader](std::string& line) {
+    if (reader.Next(line)) return NextLine::Line;
+    return reader.Failed() ? NextLine::Stop : NextLine::PastEnd;
+  });
 }
 
 bool TForm1::SaveSettings(const std::string& fileName) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "support/file_system.h"
@@ -65,10 +66,10 @@ const char* TextKey(int32_t kind) {
 /// Writes an integer attribute's record when it is fresh or changed.
 bool EmitIntAttr(JwwModel& m, JwwAttr attr, int32_t& last, int32_t value,
                  const char* key, bool hex) {
-  if (!m.AttrFresh[attr] && value == last) return false;
+  if (!m.Cur.Fresh[attr] && value == last) return false;
   AddOutputLine(m, std::string(key) + (hex ? Hex(value) : Dec(value)));
   last = value;
-  m.AttrFresh[attr] = false;
+  m.Cur.Fresh[attr] = false;
   return true;
 }
 
@@ -103,59 +104,25 @@ bool ProduceJwcTemp(const JwwModel& m, Sink&& sink) {
   return true;
 }
 
-// Calls move(to.field, from.field) for every attribute field of the writer,
-// between the model and a mark.
-template <class To, class From, class Move>
-void EachWriterAttribute(To& to, From& from, Move move) {
-  move(to.AttrFresh, from.AttrFresh);
-  move(to.CurGroup, from.CurGroup);
-  move(to.CurLayer, from.CurLayer);
-  move(to.CurColour, from.CurColour);
-  move(to.CurLineType, from.CurLineType);
-  move(to.CurLineWidth, from.CurLineWidth);
-  move(to.CurCcValue, from.CurCcValue);
-  move(to.CurPointColour, from.CurPointColour);
-  move(to.CurTextType, from.CurTextType);
-  move(to.CurTextColour, from.CurTextColour);
-  move(to.CurTextWidth, from.CurTextWidth);
-  move(to.CurTextHeight, from.CurTextHeight);
-  move(to.CurTextSpacing, from.CurTextSpacing);
-  move(to.CurFont, from.CurFont);
-}
-
 }  // namespace
 
 TJwcWriterMark MarkJwcWriter(const JwwModel& m) {
-  TJwcWriterMark mark;
-  mark.OutputCount = m.OutputLines.Count();
-  EachWriterAttribute(mark, m, [](auto& to, const auto& from) { to = from; });
-  return mark;
+  return TJwcWriterMark{m.OutputLines.Count(), m.Cur};
 }
+
+// Swapped, not copied: a copy of the font name could need memory.
+static_assert(std::is_nothrow_swappable_v<TJwwCurAttrs>,
+              "a roll-back must not fail");
 
 void RollBackJwcWriter(JwwModel& m, TJwcWriterMark& mark) noexcept {
   m.OutputLines.Truncate(mark.OutputCount);
-  // Swapped, not copied: a copy of the font name could need memory.
-  EachWriterAttribute(m, mark, [](auto& to, auto& from) {
-    using std::swap;
-    swap(to, from);
-  });
+  using std::swap;
+  swap(m.Cur, mark.Attrs);
 }
 
 void ResetCurrentAttributes(JwwModel& m) {
-  m.AttrFresh.fill(true);
-  m.CurGroup = 0;
-  m.CurLayer = 0;
-  m.CurColour = 1;
-  m.CurLineType = 1;
-  m.CurLineWidth = 0;
-  m.CurTextType = 1;
-  m.CurTextWidth = 2.0;
-  m.CurTextHeight = 2.0;
-  m.CurTextSpacing = 0.0;
-  m.CurTextColour = 1;
-  m.CurCcValue = 0;
-  m.CurFont = kJwwDefaultFont;
-  m.CurPointColour = 1;
+  m.Cur = TJwwCurAttrs();
+  m.Cur.Fresh.fill(true);
   m.CurColourExt = 0;
 }
 
@@ -167,21 +134,21 @@ void AddOutputLine(JwwModel& m, std::string_view line) {
 void EmitLayerGroup(JwwModel& m, int32_t group) {
   // A new group makes the host forget the layer, so the next layer record
   // goes out even when its number is unchanged.
-  if (EmitIntAttr(m, kAttrGroup, m.CurGroup, group, "lg", true)) {
-    m.AttrFresh[kAttrLayer] = true;
+  if (EmitIntAttr(m, kAttrGroup, m.Cur.Group, group, "lg", true)) {
+    m.Cur.Fresh[kAttrLayer] = true;
   }
 }
 
 void EmitLayer(JwwModel& m, int32_t layer) {
-  EmitIntAttr(m, kAttrLayer, m.CurLayer, layer, "ly", true);
+  EmitIntAttr(m, kAttrLayer, m.Cur.Layer, layer, "ly", true);
 }
 
 void EmitLineColour(JwwModel& m, int32_t colour) {
-  EmitIntAttr(m, kAttrColour, m.CurColour, colour, "lc", false);
+  EmitIntAttr(m, kAttrColour, m.Cur.Colour, colour, "lc", false);
 }
 
 void EmitLineType(JwwModel& m, int32_t lineType) {
-  EmitIntAttr(m, kAttrLineType, m.CurLineType, lineType, "lt", false);
+  EmitIntAttr(m, kAttrLineType, m.Cur.LineType, lineType, "lt", false);
 }
 
 void EmitLineWidth(JwwModel& m, int32_t width) {
@@ -189,27 +156,27 @@ void EmitLineWidth(JwwModel& m, int32_t width) {
   // widths; nothing about them is written.
   if (!m.LineWidthSeen) return;
   if (width < 0 || width > 30000) width = 0;
-  EmitIntAttr(m, kAttrLineWidth, m.CurLineWidth, width, "lw", false);
+  EmitIntAttr(m, kAttrLineWidth, m.Cur.LineWidth, width, "lw", false);
 }
 
 void EmitCc(JwwModel& m, int32_t value) {
   if (value < 0 || value > 8) value = 0;
-  EmitIntAttr(m, kAttrCc, m.CurCcValue, value, "cc", false);
+  EmitIntAttr(m, kAttrCc, m.Cur.CcValue, value, "cc", false);
 }
 
 void EmitFontName(JwwModel& m, std::string_view name) {
   if (name.empty() || name == "<>") name = m.InitFont;
-  if (!m.AttrFresh[kAttrFont] && name == m.CurFont) return;
+  if (!m.Cur.Fresh[kAttrFont] && name == m.Cur.Font) return;
   // The quote makes the host's reader keep the name whole, blanks included.
   std::string line = "cn\"$";
   line += name;
   AddOutputLine(m, line);
-  m.CurFont.assign(name.data(), name.size());
-  m.AttrFresh[kAttrFont] = false;
+  m.Cur.Font.assign(name.data(), name.size());
+  m.Cur.Fresh[kAttrFont] = false;
 }
 
 void EmitPointColour(JwwModel& m, int32_t colour) {
-  EmitIntAttr(m, kAttrPointColour, m.CurPointColour, colour, "pn", false);
+  EmitIntAttr(m, kAttrPointColour, m.Cur.PointColour, colour, "pn", false);
 }
 
 void EmitTextType(JwwModel& m, int32_t typeNo, int32_t colour, double width,
@@ -223,25 +190,25 @@ void EmitTextType(JwwModel& m, int32_t typeNo, int32_t colour, double width,
       colour = m.InitTextColour;
     }
   }
-  bool write = m.AttrFresh[kAttrTextType] || typeNo != m.CurTextType;
+  bool write = m.Cur.Fresh[kAttrTextType] || typeNo != m.Cur.TextType;
   if (!write && typeNo == 0) {
-    write = width != m.CurTextWidth || height != m.CurTextHeight ||
-            spacing != m.CurTextSpacing || colour != m.CurTextColour;
+    write = width != m.Cur.TextWidth || height != m.Cur.TextHeight ||
+            spacing != m.Cur.TextSpacing || colour != m.Cur.TextColour;
   }
   if (!write) return;
   if (typeNo == 0) {
     AddOutputLine(m, "cn0 " + FormatGeneral(width) + " " +
                          FormatGeneral(height) + " " + FormatGeneral(spacing) +
                          " " + Dec(colour));
-    m.CurTextWidth = width;
-    m.CurTextHeight = height;
-    m.CurTextSpacing = spacing;
-    m.CurTextColour = colour;
+    m.Cur.TextWidth = width;
+    m.Cur.TextHeight = height;
+    m.Cur.TextSpacing = spacing;
+    m.Cur.TextColour = colour;
   } else {
     AddOutputLine(m, "cn" + Dec(typeNo));
   }
-  m.CurTextType = typeNo;
-  m.AttrFresh[kAttrTextType] = false;
+  m.Cur.TextType = typeNo;
+  m.Cur.Fresh[kAttrTextType] = false;
 }
 
 void EmitZFlags(JwwModel& m, int32_t flags) {

@@ -10,8 +10,7 @@ void InitJwwModel(JwwModel& m) {
   m = JwwModel();
   m.GroupScale.fill(1.0);
   m.TextTypes.fill(TJwwTextType());
-  m.CurFont = kJwwDefaultFont;
-  for (int i = kAttrGroup; i <= kAttrTextType; ++i) m.AttrFresh[i] = true;
+  for (int i = kAttrGroup; i <= kAttrTextType; ++i) m.Cur.Fresh[i] = true;
   m.GroupParam.assign(16, 0);
   m.GroupName.assign(16, std::string());
   m.LayerParam.assign(256, 0);
@@ -56,11 +55,11 @@ void FreeJwwModel(JwwModel& m) {
 
 void FillEntHead(const JwwModel& m, TJwwEntHead& head) {
   head.HhpNumber = m.CurHhpNumber;
-  head.Group = m.CurGroup;
-  head.Layer = m.CurLayer;
-  head.Colour = m.CurColour;
-  head.LineType = m.CurLineType;
-  head.LineWidth = m.CurLineWidth;
+  head.Group = m.Cur.Group;
+  head.Layer = m.Cur.Layer;
+  head.Colour = m.Cur.Colour;
+  head.LineType = m.Cur.LineType;
+  head.LineWidth = m.Cur.LineWidth;
   head.ZFlags = m.CurZFlags;
 }
 

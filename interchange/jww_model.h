@@ -145,7 +145,7 @@ enum JwwKind : int32_t {
   kKindSg = 15,
 };
 
-/// Indices into AttrFresh.
+/// Indices into TJwwCurAttrs::Fresh.
 enum JwwAttr : int {
   kAttrGroup = 0,
   kAttrLayer = 1,
@@ -160,6 +160,31 @@ enum JwwAttr : int {
 
 /// The font the current attributes start with: "<ＭＳ ゴシック>" in Shift-JIS.
 extern const char* const kJwwDefaultFont;
+
+/// The attributes whose records a drawing sets and keeps until the next one:
+/// while reading, the values the host's records set last; after reading, the
+/// writer's record of the values it wrote last, so that a record repeating
+/// one is left out. An attribute added here is reset, marked and taken back
+/// with the others (ResetCurrentAttributes, MarkJwcWriter, RollBackJwcWriter).
+struct TJwwCurAttrs {
+  /// Fresh[attr]: the next record of attr is the first since the start or
+  /// the last reset (reading: it also sets the initial value; writing: it
+  /// goes out whatever its value).
+  std::array<bool, 9> Fresh{};
+  int32_t Group = 0;
+  int32_t Layer = 0;
+  int32_t Colour = 1;
+  int32_t LineType = 1;
+  int32_t LineWidth = 0;
+  int32_t TextType = 1;
+  double TextWidth = 2.0;
+  double TextHeight = 2.0;
+  double TextSpacing = 0.0;
+  int32_t TextColour = 1;
+  int32_t CcValue = 0;
+  std::string Font = kJwwDefaultFont;
+  int32_t PointColour = 1;
+};
 
 struct JwwModel {
   // Header values.
@@ -193,28 +218,15 @@ struct JwwModel {
   std::string InitFont;
   bool LineWidthSeen = false;
 
-  std::array<bool, 9> AttrFresh{};
+  TJwwCurAttrs Cur;
 
-  // Current attributes and reading state; after reading, the writer's record
-  // of what it last wrote.
+  // Reading state: what records set for the elements that follow them, which
+  // the writer does not keep.
   int32_t CurHhpNumber = 0;
-  int32_t CurGroup = 0;
-  int32_t CurLayer = 0;
-  int32_t CurColour = 1;
-  int32_t CurLineType = 1;
-  int32_t CurLineWidth = 0;
-  int32_t CurTextType = 1;
-  double CurTextWidth = 2.0;
-  double CurTextHeight = 2.0;
-  double CurTextSpacing = 0.0;
-  int32_t CurTextColour = 1;
-  int32_t CurCcValue = 0;
-  std::string CurFont;
   int32_t CurZFlags = 0;
   int32_t PolylineCount = 0;
   bool PolylineMode = false;
   bool DimMode = false;
-  int32_t CurPointColour = 1;
   int32_t CurColourExt = 0;
   TJwwEntLine PendingDimLine;
 
@@ -244,7 +256,7 @@ struct JwwModel {
   JwwList<std::string> OutputLines;
 };
 
-/// Gives every field its initial value, sets AttrFresh 0..5, sizes the layer
+/// Gives every field its initial value, sets Cur.Fresh 0..5, sizes the layer
 /// tables and HpPoints, and empties every list (storage released).
 void InitJwwModel(JwwModel& m);
 

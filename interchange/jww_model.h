@@ -167,9 +167,9 @@ extern const char* const kJwwDefaultFont;
 /// one is left out. An attribute added here is reset, marked and taken back
 /// with the others (ResetCurrentAttributes, MarkJwcWriter, RollBackJwcWriter).
 struct TJwwCurAttrs {
-  /// Fresh[attr]: the next record of attr is the first since the start or
-  /// the last reset (reading: it also sets the initial value; writing: it
-  /// goes out whatever its value).
+  /// Fresh[attr]: the next record of attr counts whatever its value
+  /// (reading: it also sets the initial value; writing: it goes out even
+  /// when it repeats the value written last).
   std::array<bool, 9> Fresh{};
   int32_t Group = 0;
   int32_t Layer = 0;

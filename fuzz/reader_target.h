@@ -156,17 +156,17 @@ inline ModelSummary Summarise(const JwwModel& m) {
   }
   s.Str(m.InitFont);
   s.Int(m.LineWidthSeen);
-  for (bool f : m.Cur.Fresh) s.Int(f);
+  for (bool f : m.AttrFresh) s.Int(f);
   for (int32_t v :
-       {m.CurHhpNumber, m.Cur.Group, m.Cur.Layer, m.Cur.Colour, m.Cur.LineType,
-        m.Cur.LineWidth, m.Cur.TextType, m.Cur.TextColour, m.Cur.CcValue,
-        m.CurZFlags, m.PolylineCount, m.Cur.PointColour, m.CurColourExt}) {
+       {m.CurHhpNumber, m.CurGroup, m.CurLayer, m.CurColour, m.CurLineType,
+        m.CurLineWidth, m.CurTextType, m.CurTextColour, m.CurCcValue,
+        m.CurZFlags, m.PolylineCount, m.CurPointColour, m.CurColourExt}) {
     s.Int(v);
   }
-  for (double v : {m.Cur.TextWidth, m.Cur.TextHeight, m.Cur.TextSpacing}) {
+  for (double v : {m.CurTextWidth, m.CurTextHeight, m.CurTextSpacing}) {
     s.Num(v);
   }
-  s.Str(m.Cur.Font);
+  s.Str(m.CurFont);
   s.Int(m.PolylineMode);
   s.Int(m.DimMode);
   s.Line(m.PendingDimLine);

@@ -163,8 +163,8 @@ void FillText(const JwwModel& m, const JwcFields& f, int32_t kind,
               TJwwEntText& t) {
   FillEntHead(m, t.Head);
   t.TextKind = kind;
-  t.CcValue = m.Cur.CcValue;
-  t.TextType = m.Cur.TextType;
+  t.CcValue = m.CurCcValue;
+  t.TextType = m.CurTextType;
   if (t.TextType >= 1 && t.TextType <= 10) {
     const TJwwTextType& tt = m.TextTypes[t.TextType];
     t.Width = tt.Width;
@@ -172,16 +172,16 @@ void FillText(const JwwModel& m, const JwcFields& f, int32_t kind,
     t.Spacing = tt.Spacing;
     t.Head.Colour = tt.Colour;
   } else {
-    t.Width = m.Cur.TextWidth;
-    t.Height = m.Cur.TextHeight;
-    t.Spacing = m.Cur.TextSpacing;
-    t.Head.Colour = m.Cur.TextColour;
+    t.Width = m.CurTextWidth;
+    t.Height = m.CurTextHeight;
+    t.Spacing = m.CurTextSpacing;
+    t.Head.Colour = m.CurTextColour;
   }
   t.X = Num(f, 2);
   t.Y = Num(f, 3);
   t.DX = Num(f, 4);
   t.DY = Num(f, 5);
-  const string_view font = m.Cur.Font;
+  const string_view font = m.CurFont;
   t.Font.assign(font.substr(0, kJwwTextMax));
   t.Text.assign(f.F(6).substr(0, kJwwTextMax));
 }
@@ -255,7 +255,7 @@ void ReadHhp(JwwModel& m, string_view f1) {
 void ReadTextType(JwwModel& m, const JwcFields& f, string_view rest) {
   const int32_t v = SafeStrToInt(rest);
   const bool freeSize = v == 0 && f.Count() >= 5;
-  if (m.Cur.Fresh[kAttrTextType]) {
+  if (m.AttrFresh[kAttrTextType]) {
     m.InitTextType = v;
     if (freeSize) {
       m.InitTextWidth = Num(f, 2);
@@ -263,23 +263,23 @@ void ReadTextType(JwwModel& m, const JwcFields& f, string_view rest) {
       m.InitTextSpacing = Num(f, 4);
       m.InitTextColour = Int(f, 5);
     }
-    m.Cur.Fresh[kAttrTextType] = false;
+    m.AttrFresh[kAttrTextType] = false;
   }
-  m.Cur.TextType = v;
+  m.CurTextType = v;
   if (freeSize) {
-    m.Cur.TextWidth = Num(f, 2);
-    m.Cur.TextHeight = Num(f, 3);
-    m.Cur.TextSpacing = Num(f, 4);
-    m.Cur.TextColour = Int(f, 5);
+    m.CurTextWidth = Num(f, 2);
+    m.CurTextHeight = Num(f, 3);
+    m.CurTextSpacing = Num(f, 4);
+    m.CurTextColour = Int(f, 5);
   }
 }
 
 // Sets the first-occurrence value of an attribute once, then the current one.
 void SetAttribute(JwwModel& m, int attr, int32_t& init, int32_t& cur,
                   int32_t v) {
-  if (m.Cur.Fresh[attr]) {
+  if (m.AttrFresh[attr]) {
     init = v;
-    m.Cur.Fresh[attr] = false;
+    m.AttrFresh[attr] = false;
   }
   cur = v;
 }
@@ -318,42 +318,42 @@ bool ReadHeader(JwwModel& m, const JwcFields& f, string_view f1) {
 bool ReadAttribute(JwwModel& m, const JwcFields& f, string_view f1) {
   const int n = f.Count();
   if (StartsWith(f1, "lgn")) {
-    m.GroupName[m.Cur.Group].assign(f1.substr(3));
+    m.GroupName[m.CurGroup].assign(f1.substr(3));
     return true;
   }
   if (StartsWith(f1, "lyn")) {
-    m.LayerName[m.Cur.Group * 16 + m.Cur.Layer].assign(f1.substr(3));
+    m.LayerName[m.CurGroup * 16 + m.CurLayer].assign(f1.substr(3));
     return true;
   }
   if (StartsWith(f1, "lg")) {
     const int32_t v = HexDigitAfter(f1, 2);
-    SetAttribute(m, kAttrGroup, m.InitGroup, m.Cur.Group, v);
+    SetAttribute(m, kAttrGroup, m.InitGroup, m.CurGroup, v);
     if (n >= 2) m.GroupParam[v] = Int(f, 2);
     ResetPolyline(m);
     return true;
   }
   if (StartsWith(f1, "ly")) {
     const int32_t v = HexDigitAfter(f1, 2);
-    SetAttribute(m, kAttrLayer, m.InitLayer, m.Cur.Layer, v);
-    if (n >= 2) m.LayerParam[m.Cur.Group * 16 + v] = Int(f, 2);
+    SetAttribute(m, kAttrLayer, m.InitLayer, m.CurLayer, v);
+    if (n >= 2) m.LayerParam[m.CurGroup * 16 + v] = Int(f, 2);
     ResetPolyline(m);
     return true;
   }
   if (StartsWith(f1, "lc")) {
     const int32_t v = SafeStrToInt(f1.substr(2));
-    SetAttribute(m, kAttrColour, m.InitColour, m.Cur.Colour, v);
+    SetAttribute(m, kAttrColour, m.InitColour, m.CurColour, v);
     if (v == 10 && n >= 2) m.CurColourExt = Int(f, 2);
     ResetPolyline(m);
     return true;
   }
   if (StartsWith(f1, "lt")) {
-    SetAttribute(m, kAttrLineType, m.InitLineType, m.Cur.LineType,
+    SetAttribute(m, kAttrLineType, m.InitLineType, m.CurLineType,
                  SafeStrToInt(f1.substr(2)));
     ResetPolyline(m);
     return true;
   }
   if (StartsWith(f1, "lw")) {
-    SetAttribute(m, kAttrLineWidth, m.InitLineWidth, m.Cur.LineWidth,
+    SetAttribute(m, kAttrLineWidth, m.InitLineWidth, m.CurLineWidth,
                  SafeStrToInt(f1.substr(2)));
     m.LineWidthSeen = true;
     ResetPolyline(m);
@@ -362,7 +362,7 @@ bool ReadAttribute(JwwModel& m, const JwcFields& f, string_view f1) {
   if (StartsWith(f1, "cn$")) {
     const string_view name = f1.substr(3);
     if (m.InitFont.empty()) m.InitFont.assign(name);
-    m.Cur.Font.assign(name);
+    m.CurFont.assign(name);
     ResetPolyline(m);
     return true;
   }
@@ -373,7 +373,7 @@ bool ReadAttribute(JwwModel& m, const JwcFields& f, string_view f1) {
   }
   if (StartsWith(f1, "cc")) {
     const int32_t v = SafeStrToInt(f1.substr(2, 1));
-    m.Cur.CcValue = v >= 0 && v <= 8 ? v : 0;
+    m.CurCcValue = v >= 0 && v <= 8 ? v : 0;
     ResetPolyline(m);
     return true;
   }
@@ -382,7 +382,7 @@ bool ReadAttribute(JwwModel& m, const JwcFields& f, string_view f1) {
     return true;
   }
   if (StartsWith(f1, "pn")) {
-    m.Cur.PointColour = SafeStrToInt(f1.substr(2));
+    m.CurPointColour = SafeStrToInt(f1.substr(2));
     ResetPolyline(m);
     return true;
   }
@@ -428,11 +428,11 @@ bool ReadElement(JwwModel& m, const JwcFields& f, string_view f1) {
     return true;
   } else if (Is(f1, "pt") && n == 3) {
     TJwwEntPoint& e = AddElement(m, m.Points, kKindPoint);
-    e.Head.Colour = m.Cur.PointColour;
+    e.Head.Colour = m.CurPointColour;
     e.X = Num(f, 2), e.Y = Num(f, 3);
   } else if (Is(f1, "pt") && n >= 6) {
     TJwwEntPointEx& e = AddElement(m, m.PointsEx, kKindPointEx);
-    e.Head.Colour = m.Cur.PointColour;
+    e.Head.Colour = m.CurPointColour;
     e.X = Num(f, 2), e.Y = Num(f, 3), e.Scale = Num(f, 4), e.Angle = Num(f, 5);
     e.PointKind = Int(f, 6);
   } else if (Is(f1, "BL") && n >= 4) {

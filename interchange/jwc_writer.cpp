@@ -66,10 +66,10 @@ const char* TextKey(int32_t kind) {
 /// Writes an integer attribute's record when it is fresh or changed.
 bool EmitIntAttr(JwwModel& m, JwwAttr attr, int32_t& last, int32_t value,
                  const char* key, bool hex) {
-  if (!m.Cur.Fresh[attr] && value == last) return false;
+  if (!m.AttrFresh[attr] && value == last) return false;
   AddOutputLine(m, std::string(key) + (hex ? Hex(value) : Dec(value)));
   last = value;
-  m.Cur.Fresh[attr] = false;
+  m.AttrFresh[attr] = false;
   return true;
 }
 
@@ -107,7 +107,8 @@ bool ProduceJwcTemp(const JwwModel& m, Sink&& sink) {
 }  // namespace
 
 TJwcWriterMark MarkJwcWriter(const JwwModel& m) {
-  return TJwcWriterMark{m.OutputLines.Count(), m.Cur};
+  return TJwcWriterMark{m.OutputLines.Count(),
+                        static_cast<const TJwwCurAttrs&>(m)};
 }
 
 // Swapped, not copied: a copy of the font name could need memory.
@@ -117,12 +118,12 @@ static_assert(std::is_nothrow_swappable_v<TJwwCurAttrs>,
 void RollBackJwcWriter(JwwModel& m, TJwcWriterMark& mark) noexcept {
   m.OutputLines.Truncate(mark.OutputCount);
   using std::swap;
-  swap(m.Cur, mark.Attrs);
+  swap(static_cast<TJwwCurAttrs&>(m), mark.Attrs);
 }
 
 void ResetCurrentAttributes(JwwModel& m) {
-  m.Cur = TJwwCurAttrs();
-  m.Cur.Fresh.fill(true);
+  static_cast<TJwwCurAttrs&>(m) = TJwwCurAttrs();
+  m.AttrFresh.fill(true);
   m.CurColourExt = 0;
 }
 
@@ -134,21 +135,21 @@ void AddOutputLine(JwwModel& m, std::string_view line) {
 void EmitLayerGroup(JwwModel& m, int32_t group) {
   // A new group makes the host forget the layer, so the next layer record
   // goes out even when its number is unchanged.
-  if (EmitIntAttr(m, kAttrGroup, m.Cur.Group, group, "lg", true)) {
-    m.Cur.Fresh[kAttrLayer] = true;
+  if (EmitIntAttr(m, kAttrGroup, m.CurGroup, group, "lg", true)) {
+    m.AttrFresh[kAttrLayer] = true;
   }
 }
 
 void EmitLayer(JwwModel& m, int32_t layer) {
-  EmitIntAttr(m, kAttrLayer, m.Cur.Layer, layer, "ly", true);
+  EmitIntAttr(m, kAttrLayer, m.CurLayer, layer, "ly", true);
 }
 
 void EmitLineColour(JwwModel& m, int32_t colour) {
-  EmitIntAttr(m, kAttrColour, m.Cur.Colour, colour, "lc", false);
+  EmitIntAttr(m, kAttrColour, m.CurColour, colour, "lc", false);
 }
 
 void EmitLineType(JwwModel& m, int32_t lineType) {
-  EmitIntAttr(m, kAttrLineType, m.Cur.LineType, lineType, "lt", false);
+  EmitIntAttr(m, kAttrLineType, m.CurLineType, lineType, "lt", false);
 }
 
 void EmitLineWidth(JwwModel& m, int32_t width) {
@@ -156,27 +157,27 @@ void EmitLineWidth(JwwModel& m, int32_t width) {
   // widths; nothing about them is written.
   if (!m.LineWidthSeen) return;
   if (width < 0 || width > 30000) width = 0;
-  EmitIntAttr(m, kAttrLineWidth, m.Cur.LineWidth, width, "lw", false);
+  EmitIntAttr(m, kAttrLineWidth, m.CurLineWidth, width, "lw", false);
 }
 
 void EmitCc(JwwModel& m, int32_t value) {
   if (value < 0 || value > 8) value = 0;
-  EmitIntAttr(m, kAttrCc, m.Cur.CcValue, value, "cc", false);
+  EmitIntAttr(m, kAttrCc, m.CurCcValue, value, "cc", false);
 }
 
 void EmitFontName(JwwModel& m, std::string_view name) {
   if (name.empty() || name == "<>") name = m.InitFont;
-  if (!m.Cur.Fresh[kAttrFont] && name == m.Cur.Font) return;
+  if (!m.AttrFresh[kAttrFont] && name == m.CurFont) return;
   // The quote makes the host's reader keep the name whole, blanks included.
   std::string line = "cn\"$";
   line += name;
   AddOutputLine(m, line);
-  m.Cur.Font.assign(name.data(), name.size());
-  m.Cur.Fresh[kAttrFont] = false;
+  m.CurFont.assign(name.data(), name.size());
+  m.AttrFresh[kAttrFont] = false;
 }
 
 void EmitPointColour(JwwModel& m, int32_t colour) {
-  EmitIntAttr(m, kAttrPointColour, m.Cur.PointColour, colour, "pn", false);
+  EmitIntAttr(m, kAttrPointColour, m.CurPointColour, colour, "pn", false);
 }
 
 void EmitTextType(JwwModel& m, int32_t typeNo, int32_t colour, double width,
@@ -190,25 +191,25 @@ void EmitTextType(JwwModel& m, int32_t typeNo, int32_t colour, double width,
       colour = m.InitTextColour;
     }
   }
-  bool write = m.Cur.Fresh[kAttrTextType] || typeNo != m.Cur.TextType;
+  bool write = m.AttrFresh[kAttrTextType] || typeNo != m.CurTextType;
   if (!write && typeNo == 0) {
-    write = width != m.Cur.TextWidth || height != m.Cur.TextHeight ||
-            spacing != m.Cur.TextSpacing || colour != m.Cur.TextColour;
+    write = width != m.CurTextWidth || height != m.CurTextHeight ||
+            spacing != m.CurTextSpacing || colour != m.CurTextColour;
   }
   if (!write) return;
   if (typeNo == 0) {
     AddOutputLine(m, "cn0 " + FormatGeneral(width) + " " +
                          FormatGeneral(height) + " " + FormatGeneral(spacing) +
                          " " + Dec(colour));
-    m.Cur.TextWidth = width;
-    m.Cur.TextHeight = height;
-    m.Cur.TextSpacing = spacing;
-    m.Cur.TextColour = colour;
+    m.CurTextWidth = width;
+    m.CurTextHeight = height;
+    m.CurTextSpacing = spacing;
+    m.CurTextColour = colour;
   } else {
     AddOutputLine(m, "cn" + Dec(typeNo));
   }
-  m.Cur.TextType = typeNo;
-  m.Cur.Fresh[kAttrTextType] = false;
+  m.CurTextType = typeNo;
+  m.AttrFresh[kAttrTextType] = false;
 }
 
 void EmitZFlags(JwwModel& m, int32_t flags) {

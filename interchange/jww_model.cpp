@@ -10,7 +10,7 @@ void InitJwwModel(JwwModel& m) {
   m = JwwModel();
   m.GroupScale.fill(1.0);
   m.TextTypes.fill(TJwwTextType());
-  for (int i = kAttrGroup; i <= kAttrTextType; ++i) m.Cur.Fresh[i] = true;
+  for (int i = kAttrGroup; i <= kAttrTextType; ++i) m.AttrFresh[i] = true;
   m.GroupParam.assign(16, 0);
   m.GroupName.assign(16, std::string());
   m.LayerParam.assign(256, 0);
@@ -55,11 +55,11 @@ void FreeJwwModel(JwwModel& m) {
 
 void FillEntHead(const JwwModel& m, TJwwEntHead& head) {
   head.HhpNumber = m.CurHhpNumber;
-  head.Group = m.Cur.Group;
-  head.Layer = m.Cur.Layer;
-  head.Colour = m.Cur.Colour;
-  head.LineType = m.Cur.LineType;
-  head.LineWidth = m.Cur.LineWidth;
+  head.Group = m.CurGroup;
+  head.Layer = m.CurLayer;
+  head.Colour = m.CurColour;
+  head.LineType = m.CurLineType;
+  head.LineWidth = m.CurLineWidth;
   head.ZFlags = m.CurZFlags;
 }
 

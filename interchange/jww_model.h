@@ -145,7 +145,7 @@ enum JwwKind : int32_t {
   kKindSg = 15,
 };
 
-/// Indices into TJwwCurAttrs::Fresh.
+/// Indices into AttrFresh.
 enum JwwAttr : int {
   kAttrGroup = 0,
   kAttrLayer = 1,
@@ -164,29 +164,30 @@ extern const char* const kJwwDefaultFont;
 /// The attributes whose records a drawing sets and keeps until the next one:
 /// while reading, the values the host's records set last; after reading, the
 /// writer's record of the values it wrote last, so that a record repeating
-/// one is left out. An attribute added here is reset, marked and taken back
+/// one is left out. The model is one of these (its fields are the model's
+/// own), so that an attribute added here is reset, marked and taken back
 /// with the others (ResetCurrentAttributes, MarkJwcWriter, RollBackJwcWriter).
 struct TJwwCurAttrs {
-  /// Fresh[attr]: the next record of attr counts whatever its value
+  /// AttrFresh[attr]: the next record of attr counts whatever its value
   /// (reading: it also sets the initial value; writing: it goes out even
   /// when it repeats the value written last).
-  std::array<bool, 9> Fresh{};
-  int32_t Group = 0;
-  int32_t Layer = 0;
-  int32_t Colour = 1;
-  int32_t LineType = 1;
-  int32_t LineWidth = 0;
-  int32_t TextType = 1;
-  double TextWidth = 2.0;
-  double TextHeight = 2.0;
-  double TextSpacing = 0.0;
-  int32_t TextColour = 1;
-  int32_t CcValue = 0;
-  std::string Font = kJwwDefaultFont;
-  int32_t PointColour = 1;
+  std::array<bool, 9> AttrFresh{};
+  int32_t CurGroup = 0;
+  int32_t CurLayer = 0;
+  int32_t CurColour = 1;
+  int32_t CurLineType = 1;
+  int32_t CurLineWidth = 0;
+  int32_t CurTextType = 1;
+  double CurTextWidth = 2.0;
+  double CurTextHeight = 2.0;
+  double CurTextSpacing = 0.0;
+  int32_t CurTextColour = 1;
+  int32_t CurCcValue = 0;
+  std::string CurFont = kJwwDefaultFont;
+  int32_t CurPointColour = 1;
 };
 
-struct JwwModel {
+struct JwwModel : TJwwCurAttrs {
   // Header values.
   std::string FileName;
   double AxisAngle = 0.0;
@@ -218,7 +219,7 @@ struct JwwModel {
   std::string InitFont;
   bool LineWidthSeen = false;
 
-  TJwwCurAttrs Cur;
+  // The current attributes are the base TJwwCurAttrs.
 
   // Reading state: what records set for the elements that follow them, which
   // the writer does not keep.
@@ -256,7 +257,7 @@ struct JwwModel {
   JwwList<std::string> OutputLines;
 };
 
-/// Gives every field its initial value, sets Cur.Fresh 0..5, sizes the layer
+/// Gives every field its initial value, sets AttrFresh 0..5, sizes the layer
 /// tables and HpPoints, and empties every list (storage released).
 void InitJwwModel(JwwModel& m);
 

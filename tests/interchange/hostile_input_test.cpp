@@ -119,15 +119,15 @@ const HostileCase kCases[] = {
      },
      [](const JwwModel& m) {
        for (int k = 1; k <= 5; ++k) ExpectPoint(m, k, 0, 0);
-       EXPECT_EQ(m.Cur.Colour, 0);
-       EXPECT_EQ(m.Cur.LineType, 0);
-       EXPECT_EQ(m.Cur.LineWidth, 0);
+       EXPECT_EQ(m.CurColour, 0);
+       EXPECT_EQ(m.CurLineType, 0);
+       EXPECT_EQ(m.CurLineWidth, 0);
      }},
     {"hexadecimal integers", [] { return "lc$F\r\nlt0x1f\r\nlwX10\r\n"; },
      [](const JwwModel& m) {
-       EXPECT_EQ(m.Cur.Colour, 15);
-       EXPECT_EQ(m.Cur.LineType, 31);
-       EXPECT_EQ(m.Cur.LineWidth, 16);
+       EXPECT_EQ(m.CurColour, 15);
+       EXPECT_EQ(m.CurLineType, 31);
+       EXPECT_EQ(m.CurLineWidth, 16);
      }},
     {"huge and tiny coordinates",
      [] {

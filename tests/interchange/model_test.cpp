@@ -26,13 +26,13 @@ void Dirty(JwwModel& m) {
   m.InitTextColour = 9;
   m.InitFont = "x";
   m.LineWidthSeen = true;
-  m.Cur.Fresh.fill(false);
-  m.CurHhpNumber = m.Cur.Group = m.Cur.Layer = m.Cur.Colour = 3;
-  m.Cur.LineType = m.Cur.LineWidth = m.Cur.TextType = m.Cur.TextColour = 3;
-  m.Cur.TextWidth = m.Cur.TextHeight = m.Cur.TextSpacing = 3;
-  m.Cur.CcValue = m.CurZFlags = m.PolylineCount = m.Cur.PointColour = 3;
+  m.AttrFresh.fill(false);
+  m.CurHhpNumber = m.CurGroup = m.CurLayer = m.CurColour = 3;
+  m.CurLineType = m.CurLineWidth = m.CurTextType = m.CurTextColour = 3;
+  m.CurTextWidth = m.CurTextHeight = m.CurTextSpacing = 3;
+  m.CurCcValue = m.CurZFlags = m.PolylineCount = m.CurPointColour = 3;
   m.CurColourExt = 3;
-  m.Cur.Font = "y";
+  m.CurFont = "y";
   m.PolylineMode = m.DimMode = true;
   m.PendingDimLine.X1 = 8;
   m.HpCount = 2;
@@ -84,17 +84,17 @@ TEST(ModelTest, InitGivesEveryFieldItsInitialValueWhateverCameBefore) {
       {m.InitTextType, 1, "InitTextType"},
       {m.InitTextColour, 1, "InitTextColour"},
       {m.CurHhpNumber, 0, "CurHhpNumber"},
-      {m.Cur.Group, 0, "Cur.Group"},
-      {m.Cur.Layer, 0, "Cur.Layer"},
-      {m.Cur.Colour, 1, "Cur.Colour"},
-      {m.Cur.LineType, 1, "Cur.LineType"},
-      {m.Cur.LineWidth, 0, "Cur.LineWidth"},
-      {m.Cur.TextType, 1, "Cur.TextType"},
-      {m.Cur.TextColour, 1, "Cur.TextColour"},
-      {m.Cur.CcValue, 0, "Cur.CcValue"},
+      {m.CurGroup, 0, "CurGroup"},
+      {m.CurLayer, 0, "CurLayer"},
+      {m.CurColour, 1, "CurColour"},
+      {m.CurLineType, 1, "CurLineType"},
+      {m.CurLineWidth, 0, "CurLineWidth"},
+      {m.CurTextType, 1, "CurTextType"},
+      {m.CurTextColour, 1, "CurTextColour"},
+      {m.CurCcValue, 0, "CurCcValue"},
       {m.CurZFlags, 0, "CurZFlags"},
       {m.PolylineCount, 0, "PolylineCount"},
-      {m.Cur.PointColour, 1, "Cur.PointColour"},
+      {m.CurPointColour, 1, "CurPointColour"},
       {m.CurColourExt, 0, "CurColourExt"},
       {m.HpCount, 0, "HpCount"},
   };
@@ -102,16 +102,16 @@ TEST(ModelTest, InitGivesEveryFieldItsInitialValueWhateverCameBefore) {
   EXPECT_EQ(m.InitTextWidth, 2.0);
   EXPECT_EQ(m.InitTextHeight, 2.0);
   EXPECT_EQ(m.InitTextSpacing, 0.0);
-  EXPECT_EQ(m.Cur.TextWidth, 2.0);
-  EXPECT_EQ(m.Cur.TextHeight, 2.0);
-  EXPECT_EQ(m.Cur.TextSpacing, 0.0);
+  EXPECT_EQ(m.CurTextWidth, 2.0);
+  EXPECT_EQ(m.CurTextHeight, 2.0);
+  EXPECT_EQ(m.CurTextSpacing, 0.0);
   EXPECT_EQ(m.InitFont, "");
-  EXPECT_EQ(m.Cur.Font, kJwwDefaultFont);
-  EXPECT_EQ(m.Cur.Font, "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>");
+  EXPECT_EQ(m.CurFont, kJwwDefaultFont);
+  EXPECT_EQ(m.CurFont, "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>");
   EXPECT_FALSE(m.LineWidthSeen);
   EXPECT_FALSE(m.PolylineMode);
   EXPECT_FALSE(m.DimMode);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(m.Cur.Fresh[i], i <= 5) << i;
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(m.AttrFresh[i], i <= 5) << i;
 
   const TJwwEntLine& p = m.PendingDimLine;
   EXPECT_EQ(p.Head.HhpNumber, 0);
@@ -237,13 +237,13 @@ TEST(ModelTest, FillEntHeadCopiesTheCurrentAttributesInOrder) {
   JwwModel m;
   InitJwwModel(m);
   m.CurHhpNumber = 1;
-  m.Cur.Group = 2;
-  m.Cur.Layer = 3;
-  m.Cur.Colour = 4;
-  m.Cur.LineType = 5;
-  m.Cur.LineWidth = 6;
+  m.CurGroup = 2;
+  m.CurLayer = 3;
+  m.CurColour = 4;
+  m.CurLineType = 5;
+  m.CurLineWidth = 6;
   m.CurZFlags = 7;
-  m.Cur.PointColour = 8;
+  m.CurPointColour = 8;
   TJwwEntHead h;
   FillEntHead(m, h);
   const int32_t got[] = {h.HhpNumber, h.Group,     h.Layer, h.Colour,

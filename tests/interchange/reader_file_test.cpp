@@ -259,7 +259,7 @@ TEST_F(SampleTest, EverySampleReadsItsHeaderAndFont) {
     EXPECT_EQ(m.InitTextType, c.textType) << c.name;
     EXPECT_EQ(m.HpCount, c.hpCount) << c.name;
     EXPECT_EQ(m.InitFont, kJwwDefaultFont) << c.name;
-    EXPECT_EQ(m.Cur.Font, kJwwDefaultFont) << c.name;
+    EXPECT_EQ(m.CurFont, kJwwDefaultFont) << c.name;
     EXPECT_EQ(m.FileName, "") << c.name;
     EXPECT_FALSE(m.PolylineMode) << c.name;
     EXPECT_FALSE(m.DimMode) << c.name;
@@ -319,7 +319,7 @@ TEST_F(SampleTest, FloorPlanHead) {
   EXPECT_EQ(m.TextTypes[10].Width, 12);
   EXPECT_EQ(m.TextTypes[1].Colour, 6);
   EXPECT_EQ(m.HnValues[3], 11878.1613487645);
-  EXPECT_EQ(m.Cur.Layer, 10);  // "lya"
+  EXPECT_EQ(m.CurLayer, 10);  // "lya"
   ASSERT_EQ(m.Lines.Count(), 12);
   EXPECT_EQ(m.EntOrder.Count(), 12);
   const TJwwEntLine& first = m.Lines[0];

@@ -121,50 +121,50 @@ TEST_F(ReaderTest, HeaderRecords) {
 
 struct AttrCase {
   const char* input;
-  const int32_t* init;  // fields of the fixture's model
-  const int32_t* cur;
+  int32_t JwwModel::*init;
+  int32_t JwwModel::*cur;
   int32_t expectedInit;
   int32_t expectedCur;
 };
 
 TEST_F(ReaderTest, FirstOccurrenceAndCurrentAttributes) {
   const AttrCase cases[] = {
-      {"lgA\nlg3", &m.InitGroup, &m.Cur.Group, 10, 3},
-      {"lgZ\nlgf", &m.InitGroup, &m.Cur.Group, 0, 15},
-      {"lg\nlg12", &m.InitGroup, &m.Cur.Group, 0, 1},
-      {"lg-1", &m.InitGroup, &m.Cur.Group, 0, 0},
-      {"lye\nly3", &m.InitLayer, &m.Cur.Layer, 14, 3},
-      {"lyF\nlyg", &m.InitLayer, &m.Cur.Layer, 15, 0},
-      {"lc5\nlc7", &m.InitColour, &m.Cur.Colour, 5, 7},
-      {"lc\nlc12", &m.InitColour, &m.Cur.Colour, 0, 12},
-      {"lt2\nlt", &m.InitLineType, &m.Cur.LineType, 2, 0},
-      {"lt$a", &m.InitLineType, &m.Cur.LineType, 10, 10},
-      {"lw3\nlw1", &m.InitLineWidth, &m.Cur.LineWidth, 3, 1},
-      {"cn3\ncn5", &m.InitTextType, &m.Cur.TextType, 3, 5},
-      {"cn10", &m.InitTextType, &m.Cur.TextType, 10, 10},
-      {"pn6", &m.Cur.PointColour, &m.Cur.PointColour, 6, 6},
-      {"cc5", &m.Cur.CcValue, &m.Cur.CcValue, 5, 5},
-      {"cc9", &m.Cur.CcValue, &m.Cur.CcValue, 0, 0},
-      {"cc55", &m.Cur.CcValue, &m.Cur.CcValue, 5, 5},
-      {"cc-1", &m.Cur.CcValue, &m.Cur.CcValue, 0, 0},
-      {"lc10 5", &m.Cur.Colour, &m.CurColourExt, 10, 5},
-      {"lc9 5", &m.Cur.Colour, &m.CurColourExt, 9, 0},
-      {"lc10", &m.Cur.Colour, &m.CurColourExt, 10, 0},
-      {"lg2 7", &m.Cur.Group, &m.InitLayer, 2, 0},
+      {"lgA\nlg3", &JwwModel::InitGroup, &JwwModel::CurGroup, 10, 3},
+      {"lgZ\nlgf", &JwwModel::InitGroup, &JwwModel::CurGroup, 0, 15},
+      {"lg\nlg12", &JwwModel::InitGroup, &JwwModel::CurGroup, 0, 1},
+      {"lg-1", &JwwModel::InitGroup, &JwwModel::CurGroup, 0, 0},
+      {"lye\nly3", &JwwModel::InitLayer, &JwwModel::CurLayer, 14, 3},
+      {"lyF\nlyg", &JwwModel::InitLayer, &JwwModel::CurLayer, 15, 0},
+      {"lc5\nlc7", &JwwModel::InitColour, &JwwModel::CurColour, 5, 7},
+      {"lc\nlc12", &JwwModel::InitColour, &JwwModel::CurColour, 0, 12},
+      {"lt2\nlt", &JwwModel::InitLineType, &JwwModel::CurLineType, 2, 0},
+      {"lt$a", &JwwModel::InitLineType, &JwwModel::CurLineType, 10, 10},
+      {"lw3\nlw1", &JwwModel::InitLineWidth, &JwwModel::CurLineWidth, 3, 1},
+      {"cn3\ncn5", &JwwModel::InitTextType, &JwwModel::CurTextType, 3, 5},
+      {"cn10", &JwwModel::InitTextType, &JwwModel::CurTextType, 10, 10},
+      {"pn6", &JwwModel::CurPointColour, &JwwModel::CurPointColour, 6, 6},
+      {"cc5", &JwwModel::CurCcValue, &JwwModel::CurCcValue, 5, 5},
+      {"cc9", &JwwModel::CurCcValue, &JwwModel::CurCcValue, 0, 0},
+      {"cc55", &JwwModel::CurCcValue, &JwwModel::CurCcValue, 5, 5},
+      {"cc-1", &JwwModel::CurCcValue, &JwwModel::CurCcValue, 0, 0},
+      {"lc10 5", &JwwModel::CurColour, &JwwModel::CurColourExt, 10, 5},
+      {"lc9 5", &JwwModel::CurColour, &JwwModel::CurColourExt, 9, 0},
+      {"lc10", &JwwModel::CurColour, &JwwModel::CurColourExt, 10, 0},
+      {"lg2 7", &JwwModel::CurGroup, &JwwModel::InitLayer, 2, 0},
   };
   for (const AttrCase& c : cases) {
     InitJwwModel(m);
     Read(c.input);
-    EXPECT_EQ(*c.init, c.expectedInit) << c.input;
-    EXPECT_EQ(*c.cur, c.expectedCur) << c.input;
+    EXPECT_EQ(m.*c.init, c.expectedInit) << c.input;
+    EXPECT_EQ(m.*c.cur, c.expectedCur) << c.input;
   }
 }
 
-TEST_F(ReaderTest, FreshFlagClearsOnlyForItsOwnRecord) {
+TEST_F(ReaderTest, AttrFreshClearsOnlyForItsOwnRecord) {
   Read("lg1\nlc4\ncn2");
   const bool expected[9] = {false, true,  false, true, true,
                             false, false, false, false};
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(m.Cur.Fresh[i], expected[i]) << i;
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(m.AttrFresh[i], expected[i]) << i;
   EXPECT_FALSE(m.LineWidthSeen);
   Read("lw2");
   EXPECT_TRUE(m.LineWidthSeen);
@@ -189,10 +189,10 @@ TEST_F(ReaderTest, OnlyTheFirstTextTypeRecordSetsTheInitialFreeSize) {
   EXPECT_EQ(m.InitTextHeight, 2.5);
   EXPECT_EQ(m.InitTextSpacing, 0.5);
   EXPECT_EQ(m.InitTextColour, 3);
-  EXPECT_EQ(m.Cur.TextWidth, 4);
-  EXPECT_EQ(m.Cur.TextHeight, 4);
-  EXPECT_EQ(m.Cur.TextSpacing, 1);
-  EXPECT_EQ(m.Cur.TextColour, 2);
+  EXPECT_EQ(m.CurTextWidth, 4);
+  EXPECT_EQ(m.CurTextHeight, 4);
+  EXPECT_EQ(m.CurTextSpacing, 1);
+  EXPECT_EQ(m.CurTextColour, 2);
 
   InitJwwModel(m);
   Read("cn3\ncn0 4 4 1 2");
@@ -201,14 +201,14 @@ TEST_F(ReaderTest, OnlyTheFirstTextTypeRecordSetsTheInitialFreeSize) {
   EXPECT_EQ(m.InitTextHeight, 2.0);
   EXPECT_EQ(m.InitTextSpacing, 0.0);
   EXPECT_EQ(m.InitTextColour, 1);
-  EXPECT_EQ(m.Cur.TextType, 0);
-  EXPECT_EQ(m.Cur.TextWidth, 4);
+  EXPECT_EQ(m.CurTextType, 0);
+  EXPECT_EQ(m.CurTextWidth, 4);
 
   InitJwwModel(m);
   Read("cn0 4 4 1");  // too few values: type only
   EXPECT_EQ(m.InitTextType, 0);
   EXPECT_EQ(m.InitTextWidth, 2.0);
-  EXPECT_EQ(m.Cur.TextWidth, 2.0);
+  EXPECT_EQ(m.CurTextWidth, 2.0);
 }
 
 TEST_F(ReaderTest, FontRecords) {
@@ -216,16 +216,16 @@ TEST_F(ReaderTest, FontRecords) {
   const std::string font = kJwwDefaultFont;
   Read("cn\"$" + font);
   EXPECT_EQ(m.InitFont, font);
-  EXPECT_EQ(m.Cur.Font, font);
-  EXPECT_EQ(m.Cur.TextType, 1);  // not a text-type record
+  EXPECT_EQ(m.CurFont, font);
+  EXPECT_EQ(m.CurTextType, 1);  // not a text-type record
   Read("cn$\ncn\"$<a b>");
   EXPECT_EQ(m.InitFont, font);
-  EXPECT_EQ(m.Cur.Font, "<a b>");
+  EXPECT_EQ(m.CurFont, "<a b>");
 
   InitJwwModel(m);
   Read("cn$\ncn$<x>\ncn$<y>");
   EXPECT_EQ(m.InitFont, "<x>");  // the first non-empty name
-  EXPECT_EQ(m.Cur.Font, "<y>");
+  EXPECT_EQ(m.CurFont, "<y>");
 }
 
 TEST_F(ReaderTest, ZFlagsAndHhpTagOnlyTheNextElement) {
@@ -501,7 +501,7 @@ TEST_F(ReaderTest, TextSizeComesFromTheTextTypeOrTheFreeSize) {
 TEST_F(ReaderTest, LongFontIsCutInTextsButKeptAsTheCurrentFont) {
   const std::string font(300, 'f');
   Read("cn$" + font + "\nch 0 0 1 0 t");
-  EXPECT_EQ(m.Cur.Font, font);
+  EXPECT_EQ(m.CurFont, font);
   EXPECT_EQ(m.Texts[0].Font, font.substr(0, 255));
 }
 
@@ -654,9 +654,9 @@ TEST_F(ReaderTest, AnyBytesAreReadWithoutHarm) {
        Repeat("1e999", 16) + "\n" +
        "1e999 -1e999 nan inf\nsl nan 0 0 0 0 0 0 0\n" + Repeat("x", 40));
   EXPECT_EQ(m.GroupScale[0], 0);
-  EXPECT_EQ(m.Cur.Group, 0);
-  EXPECT_EQ(m.Cur.Layer, 0);
-  EXPECT_EQ(m.Cur.Colour, 0);
+  EXPECT_EQ(m.CurGroup, 0);
+  EXPECT_EQ(m.CurLayer, 0);
+  EXPECT_EQ(m.CurColour, 0);
   ASSERT_EQ(m.Lines.Count(), 1);
   EXPECT_EQ(m.Lines[0].X1, 0);
   EXPECT_EQ(m.HpCount, 0);

@@ -77,9 +77,9 @@ TEST_F(WriterTest, AfterResetEveryAttributeIsWrittenOnceEvenAtItsStartValue) {
 }
 
 TEST_F(WriterTest, ResetRestoresStartValuesButKeepsReadingState) {
-  m.Cur.Group = 7;
-  m.Cur.Font = "x";
-  m.Cur.TextWidth = 9;
+  m.CurGroup = 7;
+  m.CurFont = "x";
+  m.CurTextWidth = 9;
   m.CurColourExt = 3;
   m.CurZFlags = 4;
   m.CurHhpNumber = 12;
@@ -87,16 +87,16 @@ TEST_F(WriterTest, ResetRestoresStartValuesButKeepsReadingState) {
   m.PolylineMode = true;
   m.DimMode = true;
   ResetCurrentAttributes(m);
-  EXPECT_EQ(m.Cur.Group, 0);
-  EXPECT_EQ(m.Cur.Font, kDefaultFont);
-  EXPECT_EQ(m.Cur.TextWidth, 2.0);
+  EXPECT_EQ(m.CurGroup, 0);
+  EXPECT_EQ(m.CurFont, kDefaultFont);
+  EXPECT_EQ(m.CurTextWidth, 2.0);
   EXPECT_EQ(m.CurColourExt, 0);
   EXPECT_EQ(m.CurZFlags, 4);
   EXPECT_EQ(m.CurHhpNumber, 12);
   EXPECT_EQ(m.PolylineCount, 2);
   EXPECT_TRUE(m.PolylineMode);
   EXPECT_TRUE(m.DimMode);
-  for (bool fresh : m.Cur.Fresh) EXPECT_TRUE(fresh);
+  for (bool fresh : m.AttrFresh) EXPECT_TRUE(fresh);
 }
 
 TEST(WriterAttributes, RepeatsAreLeftOut) {

@@ -51,7 +51,7 @@ TEST(WriterJoin, RecordsEndingInAQuoteKeepTheirNeighbours) {
     EmitText(m, 0, c.text, 1, 2, 3, 0);
     EmitSegment(m, 0, 0, 5, 5);
     const JwwModel back = ReadBack(RenderJwcTemp(m));
-    EXPECT_EQ(back.Cur.Font, c.fontRead);
+    EXPECT_EQ(back.CurFont, c.fontRead);
     ASSERT_EQ(back.Texts.Count(), 1);
     EXPECT_EQ(back.Texts[0].Text, c.text);
     EXPECT_EQ(back.Texts[0].Font, c.fontRead);

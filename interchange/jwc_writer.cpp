@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "support/file_system.h"
@@ -103,59 +104,26 @@ bool ProduceJwcTemp(const JwwModel& m, Sink&& sink) {
   return true;
 }
 
-// Calls move(to.field, from.field) for every attribute field of the writer,
-// between the model and a mark.
-template <class To, class From, class Move>
-void EachWriterAttribute(To& to, From& from, Move move) {
-  move(to.AttrFresh, from.AttrFresh);
-  move(to.CurGroup, from.CurGroup);
-  move(to.CurLayer, from.CurLayer);
-  move(to.CurColour, from.CurColour);
-  move(to.CurLineType, from.CurLineType);
-  move(to.CurLineWidth, from.CurLineWidth);
-  move(to.CurCcValue, from.CurCcValue);
-  move(to.CurPointColour, from.CurPointColour);
-  move(to.CurTextType, from.CurTextType);
-  move(to.CurTextColour, from.CurTextColour);
-  move(to.CurTextWidth, from.CurTextWidth);
-  move(to.CurTextHeight, from.CurTextHeight);
-  move(to.CurTextSpacing, from.CurTextSpacing);
-  move(to.CurFont, from.CurFont);
-}
-
 }  // namespace
 
 TJwcWriterMark MarkJwcWriter(const JwwModel& m) {
-  TJwcWriterMark mark;
-  mark.OutputCount = m.OutputLines.Count();
-  EachWriterAttribute(mark, m, [](auto& to, const auto& from) { to = from; });
-  return mark;
+  return TJwcWriterMark{m.OutputLines.Count(),
+                        static_cast<const TJwwCurAttrs&>(m)};
 }
+
+// Swapped, not copied: a copy of the font name could need memory.
+static_assert(std::is_nothrow_swappable_v<TJwwCurAttrs>,
+              "a roll-back must not fail");
 
 void RollBackJwcWriter(JwwModel& m, TJwcWriterMark& mark) noexcept {
   m.OutputLines.Truncate(mark.OutputCount);
-  // Swapped, not copied: a copy of the font name could need memory.
-  EachWriterAttribute(m, mark, [](auto& to, auto& from) {
-    using std::swap;
-    swap(to, from);
-  });
+  using std::swap;
+  swap(static_cast<TJwwCurAttrs&>(m), mark.Attrs);
 }
 
 void ResetCurrentAttributes(JwwModel& m) {
+  static_cast<TJwwCurAttrs&>(m) = TJwwCurAttrs();
   m.AttrFresh.fill(true);
-  m.CurGroup = 0;
-  m.CurLayer = 0;
-  m.CurColour = 1;
-  m.CurLineType = 1;
-  m.CurLineWidth = 0;
-  m.CurTextType = 1;
-  m.CurTextWidth = 2.0;
-  m.CurTextHeight = 2.0;
-  m.CurTextSpacing = 0.0;
-  m.CurTextColour = 1;
-  m.CurCcValue = 0;
-  m.CurFont = kJwwDefaultFont;
-  m.CurPointColour = 1;
   m.CurColourExt = 0;
 }
 

@@ -3,7 +3,6 @@
 // value), and WriteJwcTemp puts them into JWC_TEMP.TXT.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,12 +17,7 @@ void ResetCurrentAttributes(JwwModel& m);
 /// the attributes it wrote last, which is all the emitters change.
 struct TJwcWriterMark {
   int32_t OutputCount = 0;
-  std::array<bool, 9> AttrFresh{};
-  int32_t CurGroup = 0, CurLayer = 0, CurColour = 0, CurLineType = 0,
-          CurLineWidth = 0, CurCcValue = 0, CurPointColour = 0;
-  int32_t CurTextType = 0, CurTextColour = 0;
-  double CurTextWidth = 0, CurTextHeight = 0, CurTextSpacing = 0;
-  std::string CurFont;
+  TJwwCurAttrs Attrs;
 };
 
 /// Marks where the writer stands. Throws only std::bad_alloc, changing

@@ -10,7 +10,6 @@ void InitJwwModel(JwwModel& m) {
   m = JwwModel();
   m.GroupScale.fill(1.0);
   m.TextTypes.fill(TJwwTextType());
-  m.CurFont = kJwwDefaultFont;
   for (int i = kAttrGroup; i <= kAttrTextType; ++i) m.AttrFresh[i] = true;
   m.GroupParam.assign(16, 0);
   m.GroupName.assign(16, std::string());

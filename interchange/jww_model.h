@@ -161,7 +161,33 @@ enum JwwAttr : int {
 /// The font the current attributes start with: "<ＭＳ ゴシック>" in Shift-JIS.
 extern const char* const kJwwDefaultFont;
 
-struct JwwModel {
+/// The attributes whose records a drawing sets and keeps until the next one:
+/// while reading, the values the host's records set last; after reading, the
+/// writer's record of the values it wrote last, so that a record repeating
+/// one is left out. The model is one of these (its fields are the model's
+/// own), so that an attribute added here is reset, marked and taken back
+/// with the others (ResetCurrentAttributes, MarkJwcWriter, RollBackJwcWriter).
+struct TJwwCurAttrs {
+  /// AttrFresh[attr]: the next record of attr counts whatever its value
+  /// (reading: it also sets the initial value; writing: it goes out even
+  /// when it repeats the value written last).
+  std::array<bool, 9> AttrFresh{};
+  int32_t CurGroup = 0;
+  int32_t CurLayer = 0;
+  int32_t CurColour = 1;
+  int32_t CurLineType = 1;
+  int32_t CurLineWidth = 0;
+  int32_t CurTextType = 1;
+  double CurTextWidth = 2.0;
+  double CurTextHeight = 2.0;
+  double CurTextSpacing = 0.0;
+  int32_t CurTextColour = 1;
+  int32_t CurCcValue = 0;
+  std::string CurFont = kJwwDefaultFont;
+  int32_t CurPointColour = 1;
+};
+
+struct JwwModel : TJwwCurAttrs {
   // Header values.
   std::string FileName;
   double AxisAngle = 0.0;
@@ -193,28 +219,15 @@ struct JwwModel {
   std::string InitFont;
   bool LineWidthSeen = false;
 
-  std::array<bool, 9> AttrFresh{};
+  // The current attributes are the base TJwwCurAttrs.
 
-  // Current attributes and reading state; after reading, the writer's record
-  // of what it last wrote.
+  // Reading state: what records set for the elements that follow them, which
+  // the writer does not keep.
   int32_t CurHhpNumber = 0;
-  int32_t CurGroup = 0;
-  int32_t CurLayer = 0;
-  int32_t CurColour = 1;
-  int32_t CurLineType = 1;
-  int32_t CurLineWidth = 0;
-  int32_t CurTextType = 1;
-  double CurTextWidth = 2.0;
-  double CurTextHeight = 2.0;
-  double CurTextSpacing = 0.0;
-  int32_t CurTextColour = 1;
-  int32_t CurCcValue = 0;
-  std::string CurFont;
   int32_t CurZFlags = 0;
   int32_t PolylineCount = 0;
   bool PolylineMode = false;
   bool DimMode = false;
-  int32_t CurPointColour = 1;
   int32_t CurColourExt = 0;
   TJwwEntLine PendingDimLine;
 

@@ -1,13 +1,15 @@
 // Loading the inputs of a preview. Only this file touches the inputs on
-// disk; everything it reads it reads leniently, like the tool.
+// disk, and reads them through the file layer, as the tool does; everything
+// it reads it reads leniently, like the tool.
 #include "preview/preview_scene.h"
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <system_error>
 
 #include "interchange/jwc_reader.h"
+#include "support/file_system.h"
 #include "tool/form.h"
 #include "tool/headless_port.h"
 
@@ -26,23 +28,25 @@ bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+// Through the file layer, as the reader opens the file after it.
 bool IsReadableFile(const std::string& path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  return static_cast<bool>(in);
+  FileSystem& files = Files();
+  return files.FileExists(path) && files.OpenRead(path) != nullptr;
 }
 
 // True when the file holds nothing but the line "hq" (the tool drew
-// nothing), whatever its line end.
+// nothing), whatever its line ends: the first line is "hq" and any further
+// ones are empty, CRs aside.
 bool IsNothingDrawnFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)),
-                    std::istreambuf_iterator<char>());
-  while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) {
-    bytes.pop_back();
+  const std::unique_ptr<ReadStream> in = Files().OpenRead(path);
+  if (!in) return false;
+  LineReader reader(*in);
+  bool first = true;
+  for (std::string line; reader.Next(line); first = false) {
+    while (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line != (first ? "hq" : "")) return false;
   }
-  return bytes == "hq";
+  return !first && !reader.Failed();
 }
 
 }  // namespace

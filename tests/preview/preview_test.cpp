@@ -1,5 +1,6 @@
-// The preview: Shift-JIS to UTF-8, the settings file's chain, the SVG of a
-// small hand-written run, and the command line's errors.
+// The preview: Shift-JIS to UTF-8, the settings file's chain, a run that drew
+// nothing, the SVG of a small hand-written run, and the command line's
+// errors.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fault_file_system.h"
 #include "interchange/jwc_reader.h"
 #include "preview/preview_cli.h"
 #include "preview/preview_scene.h"
@@ -97,6 +99,33 @@ TEST(PreviewChain, ShortFileAndBadScale) {
   EXPECT_DOUBLE_EQ(c.X2, 0.0);
   EXPECT_FALSE(LoadPreviewChain(dir.File("none.dat"), c));
   EXPECT_FALSE(c.Present);
+}
+
+TEST(PreviewScene, NothingDrawnOnlyForTheSingleLineHq) {
+  struct Case {
+    const char* bytes;
+    bool nothing;
+  };
+  const Case cases[] = {
+      {"hq\r\n", true},
+      {"hq", true},
+      {"hq\n\r\n\r", true},
+      {"hq\r\r\n", true},
+      {"", false},
+      {"\r\nhq\r\n", false},
+      {"hq\r\nhq\r\n", false},
+      {"hq \r\n", false},
+      {"hq\rx\r\n", false},
+      {"lc2\r\n0 0 10 0\r\n", false},
+  };
+  ScratchDir dir;
+  auto scene = std::make_unique<TPreviewScene>();
+  std::string error;
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("JWC_TEMP.TXT"), c.bytes));
+    ASSERT_TRUE(LoadPreviewScene(dir.Path(), "", *scene, error)) << error;
+    EXPECT_EQ(scene->DrewNothing, c.nothing) << c.bytes;
+  }
 }
 
 TEST(PreviewStyle, ColoursAndDashes) {
@@ -380,6 +409,14 @@ TEST_F(CliTest, UnreadableInputs) {
   EXPECT_EQ(Run({dir.Path(), "-o", svg, "--before", dir.File("nope.txt")}),
             kPreviewInputError);
   EXPECT_NE(err.str().find("nope.txt"), std::string::npos);
+  {
+    // Read through the file layer: a file it cannot open is not there.
+    FaultFileSystem faults;
+    faults.Fail(FaultFileSystem::kOpenRead).OnPaths("JWC_TEMP.TXT");
+    ScopedFileSystem use(faults);
+    EXPECT_EQ(Run({dir.Path(), "-o", svg}), kPreviewInputError);
+    EXPECT_NE(err.str().find("cannot read JWC_TEMP.TXT"), std::string::npos);
+  }
   // An output that cannot be created.
   EXPECT_EQ(Run({dir.Path(), "-o", dir.File("no/such/out.svg")}),
             kPreviewInputError);

@@ -8,7 +8,11 @@
 // the window, as many standard controls of each kind as the tool's dialog has,
 // in a Japanese font: the floor of any dialog of that size, which tells the
 // cost of the controls themselves from the cost of the tool's own work.
+// Both stamp the stages of start-up they share with t482.exe
+// (startup_stamps.h).
 #include <windows.h>
+
+#include "win32/startup_stamps.h"
 
 namespace {
 
@@ -66,6 +70,7 @@ void CreateControls(HWND parent, HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  StartupStamp("to WinMain");
   WNDCLASSW wc = {};
   wc.lpfnWndProc = FloorProc;
   wc.hInstance = instance;
@@ -78,8 +83,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                               620, 480, nullptr, nullptr, instance, nullptr);
   if (hwnd == nullptr) return 1;
+  StartupStamp("windows");
 #ifdef FLOOR_CONTROLS
   CreateControls(hwnd, instance);
+  StartupStamp("controls");
 #endif
   ShowWindow(hwnd, show);
   MSG msg;

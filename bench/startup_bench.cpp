@@ -2,7 +2,7 @@
 // until a window with a given title is mapped on the X display, for several
 // cases measured round-robin on the same warm wineserver.
 //
-//   startup_bench [--reps N] [--timeout S] [--verbose] --title T
+//   startup_bench [--reps N] [--timeout S] [--settle S] [--verbose] --title T
 //                 --case <label> <folder> <exe> [<input file>] [--limit R]
 //                 [--reference] ...
 //
@@ -14,9 +14,11 @@
 // with the second. Each
 // measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
 // starts "wine <exe>" in <folder>, waits for the window, then kills that
-// one process. The window is found by MapNotify events on the root window
-// (top-level windows are its children without a window manager), with a
-// full scan of the root's children every 20 ms as a fallback.
+// one process, and rests --settle seconds (0.3 unless given) before the
+// next start, so that no program pays for the teardown of the one before.
+// The window is found by MapNotify events on the root window (top-level
+// windows are its children without a window manager), with a full scan of
+// the root's children every 20 ms as a fallback.
 //
 // Each program runs with T482_STARTUP_STAMPS set and its standard error on a
 // pipe: t482.exe then stamps the end of each stage of its start-up
@@ -217,6 +219,7 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
 
 // One start; false when the window did not appear in time.
 bool verbose = false;
+double settle = 0.3;  // seconds of rest after each program
 
 bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   namespace fs = std::filesystem;
@@ -258,6 +261,10 @@ bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   if (keep && found) KeepStamps(stamps[0], raw0, c);
   close(stamps[0]);
   watch.WaitGone(5);
+  // The wineserver and the X server go on tearing down the killed
+  // program's windows for a while after its window is gone; the next
+  // program would otherwise start on a busy server and pay for them.
+  usleep(static_cast<useconds_t>(settle * 1e6));
   if (!found) {
     std::fprintf(stderr, "startup_bench: no window for %s within %.0f s\n",
                  c.label.c_str(), timeout);
@@ -292,6 +299,8 @@ int main(int argc, char** argv) {
       reps = std::atoi(argv[++i]);
     } else if (a == "--timeout" && i + 1 < argc) {
       timeout = std::atof(argv[++i]);
+    } else if (a == "--settle" && i + 1 < argc) {
+      settle = std::atof(argv[++i]);
     } else if (a == "--verbose") {
       verbose = true;
     } else if (a == "--title" && i + 1 < argc) {

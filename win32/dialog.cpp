@@ -69,8 +69,10 @@ void OnFormShow(DialogWindows& w) {
     if (g.form->Closed()) return;
     FormToControls(*g.form, w);
     StartupStamp("form to controls");
-    ShowWindow(w.app, SW_SHOWNA);
+    // The dialog first: the application window is only a task-bar button,
+    // and the user waits for the dialog.
     ShowWindow(w.dialog, SW_SHOW);
+    ShowWindow(w.app, SW_SHOWNA);
     g.shown = true;
     HWND first = w.Window(ControlId::ComboBox1);
     if (first != nullptr) {

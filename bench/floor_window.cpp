@@ -1,14 +1,18 @@
 // The start-up floor: the least a Win32 program does to show a window. It
 // registers a class, creates one empty top-level window with the tool's
-// dialog caption and runs the message loop. Built with mingw-w64 by
-// bench/run.sh, statically and with the manifest of t482.exe (common
-// controls 6) like t482.exe.
+// dialog caption and runs the message loop. Built by the Windows build as
+// floor_window.exe, with the toolchain's flags and the manifest of t482.exe
+// (common controls 6) like t482.exe.
 //
-// Built with -DFLOOR_CONTROLS it also creates, before showing the window,
-// as many standard controls of each kind as the tool's dialog has, in a
-// Japanese font: the floor of any dialog of that size, which tells the cost
-// of the controls themselves from the cost of the tool's own work.
+// Built as floor_controls.exe (FLOOR_CONTROLS) it also creates, before showing
+// the window, as many standard controls of each kind as the tool's dialog has,
+// in a Japanese font: the floor of any dialog of that size, which tells the
+// cost of the controls themselves from the cost of the tool's own work.
+// Both stamp the stages of start-up they share with t482.exe
+// (startup_stamps.h).
 #include <windows.h>
+
+#include "win32/startup_stamps.h"
 
 namespace {
 
@@ -65,7 +69,8 @@ void CreateControls(HWND parent, HINSTANCE instance) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  StartupStamp("to WinMain");
   WNDCLASSW wc = {};
   wc.lpfnWndProc = FloorProc;
   wc.hInstance = instance;
@@ -78,8 +83,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                               620, 480, nullptr, nullptr, instance, nullptr);
   if (hwnd == nullptr) return 1;
+  StartupStamp("windows");
 #ifdef FLOOR_CONTROLS
   CreateControls(hwnd, instance);
+  StartupStamp("controls");
 #endif
   ShowWindow(hwnd, show);
   MSG msg;

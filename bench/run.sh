@@ -113,41 +113,41 @@ fi
 
 # --- Start-up -----------------------------------------------------------------
 startup() {
-  local exe floor
+  local exe
   if [ ! -f "$root/scripts/wine-env.sh" ] || ! command -v Xvfb >/dev/null; then
     note "start-up not measured: no Wine set-up (scripts/wine-env.sh) or Xvfb"
     return
   fi
-  log "building t482.exe (release, mingw-w64) in $build_win"
-  cmake -S "$root" -B "$build_win" \
+  log "building t482.exe and the floors (release, mingw-w64) in $build_win"
+  # The floors are targets of the same build as t482.exe: the toolchain
+  # file's flags, the static runtime and the manifest are the same for all.
+  if ! cmake -S "$root" -B "$build_win" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DT482_TESTS=OFF >/dev/null 2>&1 &&
-    cmake --build "$build_win" -j2 --target t482 >/dev/null 2>&1
-  exe=$build_win/win32/t482.exe
-  if [ ! -f "$exe" ]; then
-    note "start-up not measured: t482.exe did not build"
+    -DT482_TESTS=OFF >/dev/null 2>&1 ||
+    ! cmake --build "$build_win" -j2 --target t482 floor_window \
+      floor_controls >/dev/null 2>&1; then
+    note "start-up not measured: t482.exe or the floors did not build"
     return
   fi
-  floor=$scratch/floor/floor.exe
+  exe=$build_win/win32/t482.exe
   mkdir -p "$scratch/floor" "$scratch/controls" "$scratch/typical" \
     "$scratch/large"
-  # With the manifest of t482.exe: the floor's controls are the dialog's
-  # kind (common controls 6), whose visual styles cost Wine time of their
-  # own.
-  # Built as t482.exe is: 32-bit, SSE2 doubles, realigned stacks, static.
-  local cxx=(i686-w64-mingw32-g++-posix -O2 -msse2 -mfpmath=sse
-    -mstackrealign -municode -mwindows -static)
-  i686-w64-mingw32-windres -I "$root/win32" "$root/bench/floor_window.rc" \
-    -O coff -o "$scratch/floor.res" &&
-    "${cxx[@]}" -o "$floor" "$root/bench/floor_window.cpp" "$scratch/floor.res" &&
-    "${cxx[@]}" -DFLOOR_CONTROLS -o "$scratch/controls/floor.exe" \
-      "$root/bench/floor_window.cpp" "$scratch/floor.res" || {
-    note "start-up not measured: the empty window did not build"
+  # Stripped, as the release ships t482.exe: Wine reads every section of a
+  # program into memory, the debugging information of the static runtime
+  # too. Each floor runs as floor.exe, in a folder of its own.
+  local strip=(i686-w64-mingw32-strip -o)
+  "${strip[@]}" "$scratch/floor/floor.exe" "$build_win/floor_window.exe" &&
+    "${strip[@]}" "$scratch/controls/floor.exe" \
+      "$build_win/floor_controls.exe" || {
+    note "start-up not measured: the floors could not be stripped"
     return
   }
   for dir in typical large; do
-    cp "$exe" "$scratch/$dir/t482.exe"
+    "${strip[@]}" "$scratch/$dir/t482.exe" "$exe" || {
+      note "start-up not measured: t482.exe could not be stripped"
+      return
+    }
     cp "$root/tests/runs/right_extension/in/t207.dat" "$scratch/$dir/"
   done
 

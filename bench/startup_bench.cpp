@@ -2,7 +2,7 @@
 // until a window with a given title is mapped on the X display, for several
 // cases measured round-robin on the same warm wineserver.
 //
-//   startup_bench [--reps N] [--timeout S] [--verbose] --title T
+//   startup_bench [--reps N] [--timeout S] [--settle S] [--verbose] --title T
 //                 --case <label> <folder> <exe> [<input file>] [--limit R]
 //                 [--reference] ...
 //
@@ -14,25 +14,37 @@
 // with the second. Each
 // measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
 // starts "wine <exe>" in <folder>, waits for the window, then kills that
-// one process. The window is found by MapNotify events on the root window
-// (top-level windows are its children without a window manager), with a
-// full scan of the root's children every 20 ms as a fallback.
+// one process, and rests --settle seconds (0.3 unless given) before the
+// next start, so that no program pays for the teardown of the one before.
+// The window is found by MapNotify events on the root window (top-level
+// windows are its children without a window manager), with a full scan of
+// the root's children every 20 ms as a fallback.
+//
+// Each program runs with T482_STARTUP_STAMPS set and its standard error on a
+// pipe: t482.exe then stamps the end of each stage of its start-up
+// (win32/startup_stamps.h), and a note gives each stage's median time. The
+// stamps are Wine's performance counter, which is the host's raw monotonic
+// clock, and are compared with that clock read at the start.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_util.h"
@@ -46,7 +58,46 @@ struct Case {
   std::vector<double> seconds;
   std::vector<double> peakKiB;
   std::vector<double> cpu;  // seconds the program's own process ran
+  // Seconds from the start to the end of each stage the program stamped,
+  // in the order first seen.
+  std::vector<std::pair<std::string, std::vector<double>>> stages;
 };
+
+double RawNow() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC_RAW, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Reads what the program wrote to the pipe without waiting (it has ended,
+// but programs it started may hold the pipe open) and keeps its stamps.
+void KeepStamps(int fd, double start, Case& c) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, n);
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(at, end - at);
+    at = end + 1;
+    double seconds = 0;
+    int used = 0;
+    if (std::sscanf(line.c_str(), "t482-stage %lf %n", &seconds, &used) != 1 ||
+        used == 0) {
+      continue;
+    }
+    const std::string stage = line.substr(static_cast<size_t>(used));
+    auto it = std::find_if(c.stages.begin(), c.stages.end(),
+                           [&](const auto& s) { return s.first == stage; });
+    if (it == c.stages.end()) {
+      c.stages.emplace_back(stage, std::vector<double>());
+      it = c.stages.end() - 1;
+    }
+    it->second.push_back(seconds - start);
+  }
+}
 
 class WindowWatch {
  public:
@@ -168,6 +219,7 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
 
 // One start; false when the window did not appear in time.
 bool verbose = false;
+double settle = 0.3;  // seconds of rest after each program
 
 bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   namespace fs = std::filesystem;
@@ -180,11 +232,20 @@ bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
       return false;
     }
   }
+  int stamps[2];
+  if (pipe2(stamps, O_CLOEXEC) != 0) return false;
+  const double raw0 = RawNow();
   const double t0 = bench::Now();
   const pid_t pid = fork();
-  if (pid < 0) return false;
+  if (pid < 0) {
+    close(stamps[0]);
+    close(stamps[1]);
+    return false;
+  }
   if (pid == 0) {
     if (chdir(c.folder.c_str()) != 0) _exit(126);
+    if (dup2(stamps[1], STDERR_FILENO) < 0) _exit(126);
+    setenv("T482_STARTUP_STAMPS", "1", 1);
     execlp("wine", "wine", c.exe.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -195,7 +256,15 @@ bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   rusage usage{};
   while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
   }
+  close(stamps[1]);
+  fcntl(stamps[0], F_SETFL, O_NONBLOCK);
+  if (keep && found) KeepStamps(stamps[0], raw0, c);
+  close(stamps[0]);
   watch.WaitGone(5);
+  // The wineserver and the X server go on tearing down the killed
+  // program's windows for a while after its window is gone; the next
+  // program would otherwise start on a busy server and pay for them.
+  usleep(static_cast<useconds_t>(settle * 1e6));
   if (!found) {
     std::fprintf(stderr, "startup_bench: no window for %s within %.0f s\n",
                  c.label.c_str(), timeout);
@@ -230,6 +299,8 @@ int main(int argc, char** argv) {
       reps = std::atoi(argv[++i]);
     } else if (a == "--timeout" && i + 1 < argc) {
       timeout = std::atof(argv[++i]);
+    } else if (a == "--settle" && i + 1 < argc) {
+      settle = std::atof(argv[++i]);
     } else if (a == "--verbose") {
       verbose = true;
     } else if (a == "--title" && i + 1 < argc) {
@@ -293,6 +364,35 @@ int main(int argc, char** argv) {
                      bench::FormatSeconds(*cpu.first) + " to " +
                      bench::FormatSeconds(*cpu.second) +
                      ", the program's process, without wineserver and X)");
+  }
+  // Where the time goes: the median end of each stage the program stamped
+  // in every run and of the mapping of its window, in order, and what each
+  // adds to the one before (the first: from the start). A stage that ends
+  // after the mapping is left out: the program is stopped at the mapping,
+  // and reached such a stage only now and then.
+  for (const Case& c : cases) {
+    std::vector<std::pair<double, std::string>> ends;
+    for (const auto& [stage, times] : c.stages) {
+      if (times.size() == c.seconds.size()) {
+        ends.emplace_back(bench::Median(times), stage);
+      }
+    }
+    if (ends.empty()) continue;
+    ends.emplace_back(bench::Median(c.seconds), "window mapped");
+    std::stable_sort(
+        ends.begin(), ends.end(),
+        [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string text = "start-up stages of " + c.label + ":";
+    double before = 0;
+    for (const auto& [end, stage] : ends) {
+      char part[160];
+      std::snprintf(part, sizeof part, "%s %s %.1f ms (+%.1f)",
+                    before == 0 ? "" : ";", stage.c_str(), end * 1000,
+                    (end - before) * 1000);
+      text += part;
+      before = end;
+    }
+    bench::PrintNote(text);
   }
   // With more than two cases the second is a second reference (the
   // floor's window with the dialog's standard controls): what the later

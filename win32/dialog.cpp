@@ -17,6 +17,7 @@
 #include "win32/dialog_controls.h"
 #include "win32/dialog_layout.h"
 #include "win32/form_sync.h"
+#include "win32/startup_stamps.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ struct Context {
   TForm1* form = nullptr;
   bool inHandler = false;  // a handler of the form is running
   bool shown = false;
+  bool painted = false;  // the shown dialog has been painted once
 };
 Context g;
 
@@ -63,16 +65,21 @@ void OnFormShow(DialogWindows& w) {
     // The controls are still empty: the form holds their initial state, and
     // they are filled once, with the settings the show handler loads.
     g.form->FormShow();
+    StartupStamp("host file and settings");
     if (g.form->Closed()) return;
     FormToControls(*g.form, w);
-    ShowWindow(w.app, SW_SHOWNA);
+    StartupStamp("form to controls");
+    // The dialog first: the application window is only a task-bar button,
+    // and the user waits for the dialog.
     ShowWindow(w.dialog, SW_SHOW);
+    ShowWindow(w.app, SW_SHOWNA);
     g.shown = true;
     HWND first = w.Window(ControlId::ComboBox1);
     if (first != nullptr) {
       SendMessageW(w.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first),
                    TRUE);
     }
+    StartupStamp("shown");
   });
 }
 
@@ -96,6 +103,12 @@ INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wParam,
   DialogWindows& w = *g.w;
   switch (message) {
     case WM_INITDIALOG: return FALSE;  // focus is set once the dialog is shown
+    case WM_PAINT:
+      if (g.shown && !g.painted) {
+        g.painted = true;
+        StartupStamp("first paint");
+      }
+      return FALSE;  // the dialog paints itself
     case kMsgFormShow: OnFormShow(w); return TRUE;
     case kMsgDestroy:
       // The owner takes its dialog with it.
@@ -218,6 +231,7 @@ bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
   g.w = &w;
   g.form = &form;
   w.fonts = CreateDialogFonts();
+  StartupStamp("fonts");
   w.white = CreateSolidBrush(kWhite);
   w.memoBrush = CreateSolidBrush(kMemoColour);
   w.statusBrush = CreateSolidBrush(kStatusColour);
@@ -247,6 +261,7 @@ bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
   w.dialog =
       CreateDialogIndirectParamW(instance, &tpl.header, w.app, DialogProc, 0);
   if (w.dialog == nullptr) return false;
+  StartupStamp("windows");
 
   RECT frame = {0, 0, layout::kClientWidth, layout::kClientHeight};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
@@ -255,6 +270,7 @@ bool CreateMainDialog(HINSTANCE instance, TForm1& form, DialogWindows& w) {
                frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (!CreateControls(w, form)) return false;
+  StartupStamp("controls");
   SendMessageW(w.dialog, DM_SETDEFID, IDOK, 0);
   PostMessageW(w.dialog, kMsgFormShow, 0, 0);
   return true;

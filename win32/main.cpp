@@ -8,9 +8,11 @@
 #include "support/extended_precision.h"
 #include "tool/form.h"
 #include "win32/dialog.h"
+#include "win32/startup_stamps.h"
 #include "win32/win32_port.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  StartupStamp("to WinMain");
   // The start-up code may leave the x87 unit at 53 bits; the rounding of
   // dimension values needs all 64.
   EnsureExtendedPrecision();

@@ -82,12 +82,15 @@ void KeepStamps(int fd, double start, Case& c) {
     if (end == std::string::npos) end = text.size();
     const std::string line = text.substr(at, end - at);
     at = end + 1;
-    double seconds = 0;
+    long long count = 0, frequency = 0;
     int used = 0;
-    if (std::sscanf(line.c_str(), "t482-stage %lf %n", &seconds, &used) != 1 ||
-        used == 0) {
+    if (std::sscanf(line.c_str(), "t482-stage %lld %lld %n", &count, &frequency,
+                    &used) != 2 ||
+        used == 0 || frequency <= 0) {
       continue;
     }
+    const double seconds =
+        static_cast<double>(count) / static_cast<double>(frequency);
     const std::string stage = line.substr(static_cast<size_t>(used));
     auto it = std::find_if(c.stages.begin(), c.stages.end(),
                            [&](const auto& s) { return s.first == stage; });

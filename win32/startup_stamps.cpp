@@ -1,5 +1,7 @@
 // Start-up stamps (see startup_stamps.h). Asked only a few times per run:
 // the environment is looked up once, the counter only when stamps are on.
+// Written with WriteFile, not the C library's streams, so that the program
+// imports nothing for them beyond the counter and the standard handle.
 #include "win32/startup_stamps.h"
 
 #ifndef NOMINMAX
@@ -7,7 +9,7 @@
 #endif
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
 void StartupStamp(const char* stage) {
   static const bool on =
@@ -16,9 +18,10 @@ void StartupStamp(const char* stage) {
   LARGE_INTEGER count, frequency;
   QueryPerformanceCounter(&count);
   QueryPerformanceFrequency(&frequency);
-  std::fprintf(stderr, "t482-stage %.6f %s\n",
-               static_cast<double>(count.QuadPart) /
-                   static_cast<double>(frequency.QuadPart),
-               stage);
-  std::fflush(stderr);
+  const std::string line = "t482-stage " + std::to_string(count.QuadPart) +
+                           " " + std::to_string(frequency.QuadPart) + " " +
+                           stage + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(),
+            static_cast<DWORD>(line.size()), &written, nullptr);
 }

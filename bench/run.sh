@@ -167,8 +167,8 @@ startup() {
   local kb
   kb=$(($(stat -c %s "$scratch/typical.txt") / 1000))
   # Start-up times are wall-clock times of several processes and vary
-  # more: twice the repetitions.
-  "$bin/startup_bench" --reps $((2 * reps + 1)) --title "ハルカゼ" \
+  # more: four times the repetitions.
+  "$bin/startup_bench" --reps $((4 * reps + 1)) --title "ハルカゼ" \
     --case "empty window" "$scratch/floor" floor.exe \
     --case "empty window + 50 standard controls" "$scratch/controls" \
     floor.exe --reference \

@@ -350,8 +350,11 @@ int main(int argc, char** argv) {
   for (Case& c : cases) {
     if (!MeasureOnce(watch, c, timeout, false)) return 1;
   }
+  // Each round starts one case later, so that no case always follows the
+  // same other one.
   for (int r = 0; r < reps; ++r) {
-    for (Case& c : cases) {
+    for (size_t k = 0; k < cases.size(); ++k) {
+      Case& c = cases[(static_cast<size_t>(r) + k) % cases.size()];
       if (!MeasureOnce(watch, c, timeout, true)) return 1;
     }
   }

@@ -11,8 +11,8 @@
 // case when none is); a case with --limit R prints a target line: its
 // median start-up and its median CPU time each at most R times the
 // reference's. With three cases or more, the later ones are also compared
-// with the second. Each
-// measurement copies <input file> (if given) to <folder>/JWC_TEMP.TXT,
+// with the second. Each measurement copies <input file> (if given) to
+// <folder>/JWC_TEMP.TXT (unless the copy is there already, unchanged),
 // starts "wine <exe>" in <folder>, waits for the window, then kills that
 // one process, and rests --settle seconds (0.3 unless given) before the
 // next start, so that no program pays for the teardown of the one before.
@@ -39,6 +39,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,9 @@ struct Case {
   std::vector<double> seconds;
   std::vector<double> peakKiB;
   std::vector<double> cpu;  // seconds the program's own process ran
+  // The copy of the input in the folder: its time and size.
+  std::filesystem::file_time_type copied{};
+  std::uintmax_t inputSize = 0;
   // Seconds from the start to the end of each stage the program stamped,
   // in the order first seen.
   std::vector<std::pair<std::string, std::vector<double>>> stages;
@@ -227,12 +231,23 @@ double settle = 0.3;  // seconds of rest after each program
 bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   namespace fs = std::filesystem;
   if (!c.input.empty()) {
+    // The program is stopped before it could write the host file, so the
+    // copy stays as it is; copied again only if it changed, as 100 MB
+    // written before every start would still be written back to the disk
+    // during the starts that follow.
+    const std::string host = c.folder + "/JWC_TEMP.TXT";
     std::error_code ec;
-    fs::copy_file(c.input, c.folder + "/JWC_TEMP.TXT",
-                  fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-      std::fprintf(stderr, "startup_bench: cannot copy %s\n", c.input.c_str());
-      return false;
+    const auto time = fs::last_write_time(host, ec);
+    if (ec || time != c.copied || fs::file_size(host, ec) != c.inputSize) {
+      ec.clear();
+      fs::copy_file(c.input, host, fs::copy_options::overwrite_existing, ec);
+      if (!ec) c.inputSize = fs::file_size(c.input, ec);
+      if (!ec) c.copied = fs::last_write_time(host, ec);
+      if (ec) {
+        std::fprintf(stderr, "startup_bench: cannot copy %s\n",
+                     c.input.c_str());
+        return false;
+      }
     }
   }
   int stamps[2];

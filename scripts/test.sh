@@ -27,11 +27,13 @@ preset() {
   run_ctest --preset "$name" -j "$jobs" --no-tests=error
 }
 
-# The differential test compares the Windows batch runner with the native
-# one (up to date after the native stage; built here when run alone).
-native_batch() {
-  { [ -f build/native/CMakeCache.txt ] || cmake --preset native; } &&
-    cmake --build --preset native --target t482-batch -j "$jobs"
+# Brings the build of a preset that an earlier stage made up to date, or
+# makes it when the stage runs alone; further arguments go to the build.
+up_to_date() {
+  local name=$1
+  shift
+  { [ -f "build/$name/CMakeCache.txt" ] || cmake --preset "$name"; } &&
+    cmake --build --preset "$name" -j "$jobs" "$@"
 }
 
 # CTest of a Windows preset under 32-bit Wine (the toolchain's emulator),
@@ -47,25 +49,24 @@ wine_ctest() {
   )
 }
 
-# The Windows build (32-bit), tested under 32-bit Wine.
+# The Windows build (32-bit), tested under 32-bit Wine. The differential
+# test compares its batch runner with the native one.
 windows() {
   cmake --preset windows || return 1
   cmake --build --preset windows -j "$jobs" || return 1
-  native_batch || return 1
+  up_to_date native --target t482-batch || return 1
   wine_ctest windows
 }
 
 # The checked Windows build: the programs with undefined-behaviour traps,
 # library assertions and stack protection, every test under Wine's heap
-# checking. Its test programs are linked from the test objects of the
-# windows build (up to date after the windows stage; built here when run
-# alone).
+# checking. Its test programs are linked from the windows build's test
+# objects.
 checked() {
-  { [ -f build/windows/CMakeCache.txt ] || cmake --preset windows; } &&
-    cmake --build --preset windows -j "$jobs" || return 1
+  up_to_date windows || return 1
   cmake --preset windows-checked || return 1
   cmake --build --preset windows-checked -j "$jobs" || return 1
-  native_batch || return 1
+  up_to_date native --target t482-batch || return 1
   wine_ctest windows-checked
 }
 

@@ -27,23 +27,47 @@ preset() {
   run_ctest --preset "$name" -j "$jobs" --no-tests=error
 }
 
-# The Windows build (32-bit) is tested under 32-bit Wine (the toolchain's
-# emulator), with one wineserver kept up for the whole batch.
-windows() {
-  cmake --preset windows || return 1
-  cmake --build --preset windows -j "$jobs" || return 1
-  # The differential test compares the Windows batch runner with the native
-  # one (up to date after the native stage; built here when run alone).
-  { [ -f build/native/CMakeCache.txt ] || cmake --preset native; } &&
-    cmake --build --preset native --target t482-batch -j "$jobs" || return 1
+# Brings the build of a preset that an earlier stage made up to date, or
+# makes it when the stage runs alone; further arguments go to the build.
+up_to_date() {
+  local name=$1
+  shift
+  { [ -f "build/$name/CMakeCache.txt" ] || cmake --preset "$name"; } &&
+    cmake --build --preset "$name" -j "$jobs" "$@"
+}
+
+# CTest of a Windows preset under 32-bit Wine (the toolchain's emulator),
+# with one wineserver kept up for the whole batch.
+wine_ctest() {
   (
     # shellcheck source=wine-env.sh
     . "$root/scripts/wine-env.sh"
     t482_wine_ensure_prefix || exit 1
     trap t482_wineserver_stop EXIT
     t482_wineserver_start || exit 1
-    run_ctest --preset windows -j "$jobs" --no-tests=error
+    run_ctest --preset "$1" -j "$jobs" --no-tests=error
   )
+}
+
+# The Windows build (32-bit), tested under 32-bit Wine. The differential
+# test compares its batch runner with the native one.
+windows() {
+  cmake --preset windows || return 1
+  cmake --build --preset windows -j "$jobs" || return 1
+  up_to_date native --target t482-batch || return 1
+  wine_ctest windows
+}
+
+# The checked Windows build: the programs with undefined-behaviour traps,
+# library assertions and stack protection, every test under Wine's heap
+# checking. Its test programs are linked from the windows build's test
+# objects.
+checked() {
+  up_to_date windows || return 1
+  cmake --preset windows-checked || return 1
+  cmake --build --preset windows-checked -j "$jobs" || return 1
+  up_to_date native --target t482-batch || return 1
+  wine_ctest windows-checked
 }
 
 # ---- stages: name, then the command ---------------------------------------
@@ -52,6 +76,7 @@ stages=(
   "native|preset native"
   "asan|preset asan"
   "windows|windows"
+  "checked|checked"
   "release|bash packaging/check-reproducible.sh"
   "fuzz|bash fuzz/run.sh 3"
   "analyse|bash scripts/analyse.sh"

@@ -22,4 +22,24 @@ t482_wine_ensure_prefix || exit 125
 # inherited.
 t482_wineserver_start "${T482_WINESERVER_LINGER:-5}" || exit 125
 
-t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine "$@"
+run() {
+  t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine "$@"
+}
+if [ -z "${T482_WINE_CHECK:-}" ]; then
+  run "$@"
+  exit
+fi
+# Under heap checking the error output is passed on as it comes, and a
+# fault reported in it fails the run whatever the program's exit code.
+{ run "$@" 2>&1 >&3 3>&- |
+  awk -v faults="$T482_WINE_FAULTS" '
+    { print > "/dev/stderr"; fflush("/dev/stderr") }
+    $0 ~ faults { found = 1 }
+    END { exit found }'; } 3>&1
+status=("${PIPESTATUS[@]}")
+if [ "${status[1]}" -ne 0 ]; then
+  echo "wine-run: $1 faulted (exit ${status[0]})" >&2
+  [ "${status[0]}" -ne 0 ] && exit "${status[0]}"
+  exit 1
+fi
+exit "${status[0]}"

@@ -34,7 +34,7 @@ std::string FormatRounded(int32_t digits, double value, bool grouped) {
 
   std::string integer;
   for (int p = 0; p < e; ++p) integer += digitAt(p);
-  if (integer.empty()) integer = "0";
+  if (integer.empty()) integer += '0';
   if (grouped) {
     for (size_t at = integer.size(); at > 3; at -= 3) {
       integer.insert(at - 3, 1, ',');

@@ -3,7 +3,8 @@
 # cases are skipped without root) and the worst inputs with their time and
 # peak memory. In a sanitizer build the limits of time and memory are
 # widened, since the sanitizers cost both. In the Windows build: runs under
-# Wine while another program holds the files open.
+# Wine while another program holds the files open; in the checked Windows
+# build the worst inputs too, under Wine's heap checking.
 find_program(T482_BASH bash)
 if(NOT T482_BASH)
   return()
@@ -19,6 +20,15 @@ if(CMAKE_CROSSCOMPILING)
                      ${PROJECT_SOURCE_DIR})
     set_tests_properties(reliability.held_files PROPERTIES
                          TIMEOUT 180 LABELS reliability)
+  endif()
+  if(T482_CHECKED)
+    add_test(NAME reliability.hostile_batch
+             COMMAND ${T482_BASH}
+                     ${CMAKE_CURRENT_SOURCE_DIR}/reliability/hostile_batch.sh
+                     $<TARGET_FILE:t482-batch> ${PROJECT_SOURCE_DIR} 3
+                     ${CMAKE_CROSSCOMPILING_EMULATOR})
+    set_tests_properties(reliability.hostile_batch PROPERTIES
+                         TIMEOUT 600 LABELS reliability RUN_SERIAL TRUE)
   endif()
   return()
 endif()

@@ -57,6 +57,15 @@ def check(condition, message):
         raise Failure(message)
 
 
+def faults(text):
+    """The lines of Wine's error output that report a fault, under heap
+    checking (scripts/wine-env.sh)."""
+    pattern = os.environ.get("T482_WINE_FAULTS")
+    if not pattern:
+        return []
+    return [line for line in text.splitlines() if re.search(pattern, line)]
+
+
 def run(cmd, limit=20):
     """Runs a short command under `timeout`; returns its stdout."""
     done = subprocess.run(["timeout", str(limit)] + cmd, capture_output=True,
@@ -152,6 +161,8 @@ class Folder:
                               stdin=subprocess.DEVNULL, capture_output=True)
         check(done.returncode in (0, 1), "t482-batch failed (%d)"
               % done.returncode)
+        found = faults(done.stderr.decode("utf-8", "replace"))
+        check(not found, "t482-batch faulted: %s" % "; ".join(found))
         return {name: read(os.path.join(copy, name))
                 for name in os.listdir(copy)}
 
@@ -683,22 +694,36 @@ def main():
         return 0
 
     failed = 0
+    log = os.path.join(args.work, "wine.log")
     for case in CASES:
         name = case.__name__[5:]
         if args.only not in name:
             continue
         start = time.monotonic()
+        logged = os.path.getsize(log) if os.path.exists(log) else 0
         try:
             case()
-            print("ok   %s (%.1f s)" % (name, time.monotonic() - start))
+            ok = True
         except Exception as e:  # a failed case must not stop the others
-            failed += 1
+            ok = False
             print("FAIL %s: %s" % (name, e))
             if not isinstance(e, Failure):
                 traceback.print_exc()
         for app in App.running:
             app.kill()
         App.running = []
+        if os.path.exists(log):
+            with open(log, "rb") as f:
+                f.seek(logged)
+                found = faults(f.read().decode("utf-8", "replace"))
+            if found:
+                ok = False
+                print("FAIL %s: t482.exe faulted: %s"
+                      % (name, "; ".join(found)))
+        if ok:
+            print("ok   %s (%.1f s)" % (name, time.monotonic() - start))
+        else:
+            failed += 1
         sys.stdout.flush()
     print("%d case(s) failed" % failed if failed else "all cases passed")
     return 1 if failed else 0

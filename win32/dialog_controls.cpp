@@ -170,10 +170,11 @@ bool CreateControls(DialogWindows& w, const TForm1& form) {
         }
         break;
       case ControlKind::Label: {
-        SIZE size = measure.Extent(font, caption);
+        const int width = measure.CaptionWidth(
+            font, s.caption ? std::string(*s.caption) : std::string(), caption);
         h = CreateChild(w.dialog, L"STATIC", caption,
                         WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, s.left,
-                        s.top, size.cx, fontLineHeight, id, font);
+                        s.top, width, fontLineHeight, id, font);
         break;
       }
       case ControlKind::StatusLine:

@@ -65,12 +65,30 @@ int TextMeasure::LineHeight(HFONT font) {
   return metrics.tmHeight;
 }
 
-SIZE TextMeasure::Extent(HFONT font, const std::wstring& text) {
+int TextMeasure::CaptionWidth(HFONT font, const std::string& sjis,
+                              const std::wstring& wide) {
   Select(font);
+  if (font != cellFont_) {
+    cellFont_ = font;
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc_, &metrics);
+    // TMPF_FIXED_PITCH set means a variable pitch.
+    const bool fixed = !(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH);
+    const int half = Width(L"0");
+    // "字" and "ｱ": a two-byte and a one-byte (half-width kana) character.
+    cell_ = fixed && half > 0 && Width(L"\u5B57") == 2 * half &&
+                    Width(L"\uFF71") == half
+                ? half
+                : 0;
+  }
+  return cell_ > 0 ? static_cast<int>(sjis.size()) * cell_ : Width(wide);
+}
+
+int TextMeasure::Width(const std::wstring& text) {
   SIZE size = {0, 0};
   GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()),
                         &size);
-  return size;
+  return size.cx;
 }
 
 void TextMeasure::Select(HFONT font) {

@@ -170,8 +170,7 @@ bool CreateControls(DialogWindows& w, const TForm1& form) {
         }
         break;
       case ControlKind::Label: {
-        const int width = measure.CaptionWidth(
-            font, s.caption ? std::string(*s.caption) : std::string(), caption);
+        const int width = measure.CaptionWidth(font, caption);
         h = CreateChild(w.dialog, L"STATIC", caption,
                         WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, s.left,
                         s.top, width, fontLineHeight, id, font);

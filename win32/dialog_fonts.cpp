@@ -65,8 +65,7 @@ int TextMeasure::LineHeight(HFONT font) {
   return metrics.tmHeight;
 }
 
-int TextMeasure::CaptionWidth(HFONT font, const std::string& sjis,
-                              const std::wstring& wide) {
+int TextMeasure::CaptionWidth(HFONT font, const std::wstring& caption) {
   Select(font);
   if (font != cellFont_) {
     cellFont_ = font;
@@ -81,7 +80,7 @@ int TextMeasure::CaptionWidth(HFONT font, const std::string& sjis,
                 ? half
                 : 0;
   }
-  return cell_ > 0 ? static_cast<int>(sjis.size()) * cell_ : Width(wide);
+  return cell_ > 0 ? SjisByteCount(caption) * cell_ : Width(caption);
 }
 
 int TextMeasure::Width(const std::wstring& text) {

@@ -31,14 +31,13 @@ class TextMeasure {
 
   /// Height of a line of text in the font, in pixels.
   int LineHeight(HFONT font);
-  /// Width of a caption in the font, in pixels: `sjis` and `wide` are the
-  /// same text. In a fixed-pitch Japanese font every character is as many
-  /// cells wide as it has Shift-JIS bytes, so the width is the byte count
-  /// times the cell, which is measured once per font; other fonts measure
-  /// the text. (Measuring a text makes the font system load each of its
-  /// glyphs: a tenth of the dialog's start-up for its 23 labels.)
-  int CaptionWidth(HFONT font, const std::string& sjis,
-                   const std::wstring& wide);
+  /// Width of a caption in the font, in pixels. In a fixed-pitch Japanese
+  /// font every character is as many cells wide as it has Shift-JIS bytes,
+  /// so the width is the byte count times the cell, which is measured once
+  /// per font; other fonts measure the text. (Measuring a text makes the
+  /// font system load each of its glyphs: a tenth of the dialog's start-up
+  /// for its 23 labels.)
+  int CaptionWidth(HFONT font, const std::wstring& caption);
 
  private:
   void Select(HFONT font);

@@ -3,6 +3,12 @@
 # preset. Each stage prints a header, its output and its time; the run goes
 # on after a failed stage and exits non-zero when any stage failed.
 #
+# The dialog's tests under Wine mostly wait (for windows, keys, the
+# program's end): a stage may start such tests in the background once it
+# has passed, to run beside the stages that follow, which give them the
+# processor first (they run at a lower priority). Each background run is
+# reported at the end as a stage of its own.
+#
 #   bash scripts/test.sh                 every stage
 #   bash scripts/test.sh native windows  only the stages so named
 set -uo pipefail
@@ -12,7 +18,15 @@ cd "$root" || exit 1
 jobs=${T482_JOBS:-2}
 # Every CTest run appends its summary here, for the closing count.
 ctest_log=$(mktemp)
-trap 'rm -f "$ctest_log"' EXIT
+background=()  # "name|log|pid|start" of each run in the background
+stop_background() {
+  local job pid
+  for job in "${background[@]}"; do
+    IFS='|' read -r _ _ pid _ <<<"$job"
+    kill -- "-$pid" 2>/dev/null
+  done
+}
+trap 'stop_background; rm -f "$ctest_log"' EXIT
 
 # CTest, with its output also kept for the closing count.
 run_ctest() {
@@ -45,9 +59,16 @@ wine_ctest() {
     t482_wine_ensure_prefix || exit 1
     trap t482_wineserver_stop EXIT
     t482_wineserver_start || exit 1
-    run_ctest --preset "$1" -j "$jobs" --no-tests=error
+    run_ctest --preset "$@" -j "$jobs" --no-tests=error
   )
 }
+
+# The dialog's tests of a Windows preset (label e2e). They bring up their
+# own display and wineserver.
+dialog() {
+  ctest --preset "$1" -L e2e --no-tests=error
+}
+export -f dialog
 
 # The Windows build (32-bit), tested under 32-bit Wine. The differential
 # test compares its batch runner with the native one.
@@ -55,7 +76,7 @@ windows() {
   cmake --preset windows || return 1
   cmake --build --preset windows -j "$jobs" || return 1
   up_to_date native --target t482-batch || return 1
-  wine_ctest windows
+  wine_ctest windows -LE e2e
 }
 
 # The checked Windows build: the programs with undefined-behaviour traps,
@@ -67,16 +88,18 @@ checked() {
   cmake --preset windows-checked || return 1
   cmake --build --preset windows-checked -j "$jobs" || return 1
   up_to_date native --target t482-batch || return 1
-  wine_ctest windows-checked
+  wine_ctest windows-checked -LE e2e
 }
 
-# ---- stages: name, then the command ---------------------------------------
+# ---- stages: name, the command, then what it starts in the background ----
+# The Windows stages come first, so that their dialog tests run beside the
+# longest builds.
 stages=(
   "setup|bash scripts/setup-deps.sh"
+  "windows|windows|dialog windows"
+  "checked|checked|dialog windows-checked"
   "native|preset native"
   "asan|preset asan"
-  "windows|windows"
-  "checked|checked"
   "release|bash packaging/check-reproducible.sh"
   "fuzz|bash fuzz/run.sh 3"
   "analyse|bash scripts/analyse.sh"
@@ -90,31 +113,60 @@ selected() {
   return 1
 }
 
+header() {
+  echo
+  echo "================================================================"
+  echo "== stage: $1  ($2)"
+  echo "================================================================"
+}
+
+# The end of a stage: its result, and its line in the summary.
+ended() {
+  local name=$1 rc=$2 took=$3 result=passed
+  if [ "$rc" -ne 0 ]; then
+    result="FAILED (exit $rc)"
+    failed=1
+  fi
+  echo "== stage $name: $result in ${took} s"
+  summary+=("$(printf '%-16s %-18s %5d s' "$name" "$result" "$took")")
+}
+
 wanted=("$@")
 summary=()
 failed=0
 total_start=$SECONDS
 for entry in "${stages[@]}"; do
-  name=${entry%%|*}
-  command=${entry#*|}
+  IFS='|' read -r name command after <<<"$entry"
   selected "$name" || continue
-  echo
-  echo "================================================================"
-  echo "== stage: $name  ($command)"
-  echo "================================================================"
+  header "$name" "$command"
   start=$SECONDS
-  eval "$command" </dev/null
-  rc=$?
-  took=$((SECONDS - start))
-  if [ $rc -eq 0 ]; then
-    result=passed
+  if [ ${#background[@]} -eq 0 ]; then
+    eval "$command" </dev/null
   else
-    result="FAILED (exit $rc)"
-    failed=1
+    (renice -n 10 -p "$BASHPID" >/dev/null 2>&1; eval "$command") </dev/null
   fi
-  echo "== stage $name: $result in ${took} s"
-  summary+=("$(printf '%-10s %-18s %5d s' "$name" "$result" "$took")")
+  rc=$?
+  ended "$name" $rc $((SECONDS - start))
+  if [ $rc -eq 0 ] && [ -n "$after" ]; then
+    log=$(mktemp)
+    # A process group of its own, so that it can be stopped as a whole.
+    setsid -w bash -c "$after" >"$log" 2>&1 </dev/null &
+    background+=("$name-dialog|$log|$!|$SECONDS")
+    echo "== started in the background: $name-dialog ($after)"
+  fi
 done
+
+for job in "${background[@]}"; do
+  IFS='|' read -r name log pid start <<<"$job"
+  header "$name" "in the background since $((start - total_start)) s"
+  wait "$pid"
+  rc=$?
+  cat "$log"
+  cat "$log" >>"$ctest_log"
+  rm -f "$log"
+  ended "$name" $rc $((SECONDS - start))
+done
+background=()
 
 echo
 echo "================================================================"

@@ -149,8 +149,10 @@ for entry in "${stages[@]}"; do
   ended "$name" $rc $((SECONDS - start))
   if [ $rc -eq 0 ] && [ -n "$after" ]; then
     log=$(mktemp)
-    # A process group of its own, so that it can be stopped as a whole.
-    setsid -w bash -c "$after" >"$log" 2>&1 </dev/null &
+    # A process group of its own, so that it can be stopped as a whole; it
+    # notes its own time.
+    setsid -w bash -c "$after"'; rc=$?; echo $SECONDS >"$0.took"; exit $rc' \
+      "$log" >"$log" 2>&1 </dev/null &
     background+=("$name-dialog|$log|$!|$SECONDS")
     echo "== started in the background: $name-dialog ($after)"
   fi
@@ -163,8 +165,9 @@ for job in "${background[@]}"; do
   rc=$?
   cat "$log"
   cat "$log" >>"$ctest_log"
-  rm -f "$log"
-  ended "$name" $rc $((SECONDS - start))
+  took=$(cat "$log.took" 2>/dev/null || echo $((SECONDS - start)))
+  rm -f "$log" "$log.took"
+  ended "$name" $rc "$took"
 done
 background=()
 

@@ -135,13 +135,7 @@ bool CreateControls(DialogWindows& w, const TForm1& form) {
               columnWidth, rowHeight, id + 1000 * (k + 1), font);
           if (buttons[static_cast<size_t>(k)] == nullptr) return false;
         }
-        // The form's initial choice, while the group still ends the short
-        // list of controls: checking an auto radio button walks them all to
-        // clear the rest of its group.
-        if (state.ItemIndex >= 0 && state.ItemIndex < 2) {
-          SendMessageW(buttons[static_cast<size_t>(state.ItemIndex)],
-                       BM_SETCHECK, BST_CHECKED, 0);
-        }
+        CheckRadioButtons(buttons, state.ItemIndex);
         break;
       }
       case ControlKind::CheckBox:
@@ -191,6 +185,25 @@ bool CreateControls(DialogWindows& w, const TForm1& form) {
     }
   }
   return true;
+}
+
+void CheckRadioButtons(const std::array<HWND, 2>& buttons, int index) {
+  // A plain radio button is checked as it is told; the style is the type of
+  // button only, and neither change repaints.
+  for (HWND button : buttons) {
+    if (button != nullptr)
+      SendMessageW(button, BM_SETSTYLE, BS_RADIOBUTTON, FALSE);
+  }
+  for (int k = 0; k < 2; ++k) {
+    HWND button = buttons[static_cast<size_t>(k)];
+    if (button == nullptr) continue;
+    SendMessageW(button, BM_SETCHECK, k == index ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+  }
+  for (HWND button : buttons) {
+    if (button != nullptr)
+      SendMessageW(button, BM_SETSTYLE, BS_AUTORADIOBUTTON, FALSE);
+  }
 }
 
 HWND DialogWindows::Window(ControlId id) const {

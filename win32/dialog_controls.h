@@ -2,6 +2,8 @@
 // window per row in the row's order, which is the tab order.
 #pragma once
 
+#include <array>
+
 #include "win32/dialog.h"
 
 class TForm1;
@@ -10,3 +12,9 @@ class TForm1;
 /// radio groups' items and choice as the form holds them; the other controls
 /// are filled later from the form. False when a window could not be created.
 [[nodiscard]] bool CreateControls(DialogWindows& w, const TForm1& form);
+
+/// Checks the radio button `index` of a group (none when out of range) and
+/// unchecks the other, without the walk over every control of the dialog
+/// that Wine makes when an auto radio button is checked (about 25 ms once
+/// all the controls exist). The buttons stay auto radio buttons for the user.
+void CheckRadioButtons(const std::array<HWND, 2>& buttons, int index);

@@ -9,6 +9,7 @@
 #include "support/wide_text.h"
 #include "tool/form.h"
 #include "win32/byte_limited_edit.h"
+#include "win32/dialog_controls.h"
 #include "win32/window_text.h"
 
 namespace {
@@ -41,7 +42,8 @@ void Read(const DialogWindows& w, ControlId id, TCheckBox& state) {
   state.Checked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Read(const DialogWindows& w, ControlId id, TRadioGroup& state) {
+// The checked button of a radio group, -1 for none.
+int CheckedRadio(const DialogWindows& w, ControlId id) {
   int index = -1;
   for (int k = 0; k < 2; ++k) {
     HWND button = w.RadioButton(id, k);
@@ -50,7 +52,11 @@ void Read(const DialogWindows& w, ControlId id, TRadioGroup& state) {
       index = k;
     }
   }
-  state.ItemIndex = index;
+  return index;
+}
+
+void Read(const DialogWindows& w, ControlId id, TRadioGroup& state) {
+  state.ItemIndex = CheckedRadio(w, id);
 }
 
 // The user cannot change the notes or the status line.
@@ -105,12 +111,11 @@ void Write(DialogWindows& w, ControlId id, const TRadioGroup& state) {
     SetText(button, exists ? state.Items[static_cast<size_t>(k)] : "");
     const bool shown = (GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown != exists) ShowWindow(button, exists ? SW_SHOWNA : SW_HIDE);
-    // Checking an auto radio button walks all of the dialog's controls to
-    // clear the others of its group: only when it changes.
-    const LRESULT check = state.ItemIndex == k ? BST_CHECKED : BST_UNCHECKED;
-    if (SendMessageW(button, BM_GETCHECK, 0, 0) != check)
-      SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
   }
+  const int wanted =
+      state.ItemIndex >= 0 && state.ItemIndex < 2 ? state.ItemIndex : -1;
+  if (CheckedRadio(w, id) != wanted)
+    CheckRadioButtons({w.RadioButton(id, 0), w.RadioButton(id, 1)}, wanted);
 }
 
 void Write(DialogWindows& w, ControlId id, const TMemo& state) {

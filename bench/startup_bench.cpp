@@ -1,6 +1,7 @@
 // Start-up benchmark: the time from starting a Windows program under Wine
 // until a window with a given title is mapped on the X display, for several
-// cases measured round-robin on the same warm wineserver.
+// cases measured in rounds, in a new order each round, on the same warm
+// wineserver.
 //
 //   startup_bench [--reps N] [--timeout S] [--settle S] [--verbose] --title T
 //                 --case <label> <folder> <exe> [<input file>] [--limit R]
@@ -44,6 +45,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <numeric>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -365,12 +368,16 @@ int main(int argc, char** argv) {
   for (Case& c : cases) {
     if (!MeasureOnce(watch, c, timeout, false)) return 1;
   }
-  // Each round starts one case later, so that no case always follows the
-  // same other one.
+  // Each round takes the cases in a new order (the same orders from run to
+  // run), so that no case always follows the same other one: a start pays
+  // something for the one before it, most of all after the large file.
+  std::vector<size_t> order(cases.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::mt19937 shuffle(482);
   for (int r = 0; r < reps; ++r) {
-    for (size_t k = 0; k < cases.size(); ++k) {
-      Case& c = cases[(static_cast<size_t>(r) + k) % cases.size()];
-      if (!MeasureOnce(watch, c, timeout, true)) return 1;
+    std::shuffle(order.begin(), order.end(), shuffle);
+    for (size_t k : order) {
+      if (!MeasureOnce(watch, cases[k], timeout, true)) return 1;
     }
   }
   // Wall-clock times suffer when other processes compete for the

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Checks what a Windows program asks of the system that runs it.
 
-    check_pe.py OBJDUMP PROGRAM.exe ALLOWLIST
+    check_pe.py [--x64] OBJDUMP PROGRAM.exe ALLOWLIST...
 
-The program must be a 32-bit x86 program (PE32, Intel 80386) for Windows 7
-and later: subsystem version 6.1 or lower, no time stamp in its header (a
-build is reproducible), and imports from Windows' own DLLs only, each
-function named in ALLOWLIST ("DLL function" a line, '#' starts a comment).
+The program must be a 32-bit x86 program (PE32, Intel 80386), or with --x64
+a 64-bit one (PE32+, x86-64), for Windows 7 and later: subsystem version
+6.1 or lower, no time stamp in its header (a build is reproducible), and
+imports from Windows' own DLLs only, each function named in one of the
+ALLOWLISTs ("DLL function" a line, '#' starts a comment).
 A function outside the list fails the check, so that a new import is a
 deliberate decision: add it to the list only after checking that Windows 7
 has it. Prints the imported DLLs; exit 0 when all holds, 1 otherwise.
@@ -21,6 +22,9 @@ SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "IMM32.DLL",
                "MSVCRT.DLL"}
 # Windows 7 is NT 6.1.
 MAX_SUBSYSTEM = (6, 1)
+# objdump's name of each format, and ours.
+FORMATS = {False: ("pei-i386", "a 32-bit x86 program"),
+           True: ("pei-x86-64", "a 64-bit x86-64 program")}
 
 
 def read_allowlist(path):
@@ -60,17 +64,22 @@ def parse_objdump(text):
 
 
 def main():
-    if len(sys.argv) != 4:
+    args = sys.argv[1:]
+    x64 = args[:1] == ["--x64"]
+    if x64:
+        args = args[1:]
+    if len(args) < 3:
         sys.exit(__doc__)
-    objdump, program, allowlist = sys.argv[1:]
+    objdump, program, allowlists = args[0], args[1], args[2:]
     # objdump's own words are read below: not translated.
     env = dict(os.environ, LC_ALL="C", LANGUAGE="C")
     text = subprocess.run([objdump, "-p", program], check=True, env=env,
                           capture_output=True, text=True).stdout
     fmt, fields, imports = parse_objdump(text)
     problems = []
-    if fmt != "pei-i386":
-        problems.append("not a 32-bit x86 program (format %r)" % fmt)
+    expected, kind = FORMATS[x64]
+    if fmt != expected:
+        problems.append("not %s (format %r)" % (kind, fmt))
     subsystem = (int(fields.get("MajorSubsystemVersion", "99"), 16),
                  int(fields.get("MinorSubsystemVersion", "99"), 16))
     if subsystem > MAX_SUBSYSTEM:
@@ -81,14 +90,14 @@ def main():
                         % (stamp.group(1) if stamp else "none found"))
     if not imports:
         problems.append("no imports found (objdump's format changed?)")
-    allowed = read_allowlist(allowlist)
+    allowed = set().union(*map(read_allowlist, allowlists))
     dlls = sorted({dll for dll, _ in imports})
     for dll in dlls:
         if dll not in SYSTEM_DLLS:
             problems.append("imports %s, which is not a system DLL" % dll)
     for dll, function in sorted(set(imports) - allowed):
         problems.append("imports %s from %s, which is not in %s"
-                        % (function, dll, allowlist))
+                        % (function, dll, " or ".join(allowlists)))
     print("%s: %s, subsystem %d.%d, %d functions from %s"
           % (program, fmt, subsystem[0], subsystem[1], len(imports),
              " ".join(dlls)))

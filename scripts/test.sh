@@ -50,8 +50,8 @@ up_to_date() {
     cmake --build --preset "$name" -j "$jobs" "$@"
 }
 
-# CTest of a Windows preset under 32-bit Wine (the toolchain's emulator),
-# with one wineserver kept up for the whole batch.
+# CTest of a Windows preset under Wine (the toolchain's emulator picks each
+# program's loader), with one wineserver kept up for the whole batch.
 wine_ctest() {
   (
     # shellcheck source=wine-env.sh
@@ -70,34 +70,78 @@ dialog() {
 }
 export -f dialog
 
-# The Windows build (32-bit), tested under 32-bit Wine. The differential
-# test compares its batch runner with the native one.
+# The tests of the 32-bit builds that run no Windows program: the format,
+# subsystem and imports of t482.exe. Where 32-bit programs cannot run, they
+# are all that is run of those builds.
+not_running='^windows\.imports$'
+
+# Which build runs the Windows programs (scripts/windows-arch.sh): decided
+# once, before anything else, and inherited by every script the run starts.
+# shellcheck source=windows-arch.sh
+. "$root/scripts/windows-arch.sh"
+t482_windows_arch_decide || exit 2
+echo "test: $T482_WINDOWS_ARCH_WHY"
+if [ "$T482_WINDOWS_ARCH" = x64 ]; then
+  windows_note="32-bit build checked, 64-bit build run under wine64"
+else
+  windows_note="32-bit build run under wine"
+fi
+
+# The Windows build (32-bit), tested under 32-bit Wine, or where that
+# cannot run, built and checked, and its 64-bit twin tested under wine64.
+# The differential test compares a batch runner with the native one.
 windows() {
   cmake --preset windows || return 1
   cmake --build --preset windows -j "$jobs" || return 1
   up_to_date native --target t482-batch || return 1
-  wine_ctest windows -LE e2e
+  if [ "$T482_WINDOWS_ARCH" = x86 ]; then
+    wine_ctest windows -LE e2e
+    return
+  fi
+  run_ctest --preset windows -R "$not_running" --no-tests=error || return 1
+  cmake --preset windows-x64 || return 1
+  cmake --build --preset windows-x64 -j "$jobs" || return 1
+  wine_ctest windows-x64 -LE e2e
 }
 
 # The checked Windows build: the programs with undefined-behaviour traps,
 # library assertions and stack protection, every test under Wine's heap
-# checking. Its test programs are linked from the windows build's test
-# objects.
+# checking. Its test programs are linked from the plain build's test
+# objects. Where 32-bit programs cannot run, the 32-bit checked build is
+# built only, and the 64-bit one tested.
 checked() {
-  up_to_date windows || return 1
-  cmake --preset windows-checked || return 1
-  cmake --build --preset windows-checked -j "$jobs" || return 1
+  local plain=$1 checked=$1-checked
+  up_to_date "$plain" || return 1
+  cmake --preset "$checked" || return 1
+  cmake --build --preset "$checked" -j "$jobs" || return 1
+  [ "$(t482_windows_preset windows)" = "$plain" ] || return 0
   up_to_date native --target t482-batch || return 1
-  wine_ctest windows-checked -LE e2e
+  wine_ctest "$checked" -LE e2e
+}
+
+# Where 32-bit programs run, the 64-bit path is still kept working: its
+# build, its unit tests and the differential test.
+x64_smoke() {
+  cmake --preset windows-x64 || return 1
+  cmake --build --preset windows-x64 -j "$jobs" || return 1
+  up_to_date native --target t482-batch || return 1
+  wine_ctest windows-x64 -R '_tests$|^differential\.'
 }
 
 # ---- stages: name, the command, then what it starts in the background ----
 # The Windows stages come first, so that their dialog tests run beside the
 # longest builds.
+preset_run=$(t482_windows_preset windows)
 stages=(
   "setup|bash scripts/setup-deps.sh"
-  "windows|windows|dialog windows"
-  "checked|checked|dialog windows-checked"
+  "windows|windows|dialog $preset_run"
+  "checked|checked windows && checked windows-x64|dialog $preset_run-checked"
+)
+if [ "$T482_WINDOWS_ARCH" = x86 ]; then
+  stages[2]="checked|checked windows|dialog windows-checked"
+  stages+=("windows-x64|x64_smoke")
+fi
+stages+=(
   "native|preset native"
   "asan|preset asan"
   "release|bash packaging/check-reproducible.sh"
@@ -113,10 +157,21 @@ selected() {
   return 1
 }
 
+# Which Windows build a stage ran, for its header and its summary line.
+build_note() {
+  case $1 in
+    windows | checked | windows-dialog | checked-dialog) echo "$windows_note" ;;
+    windows-x64) echo "64-bit build run under wine64" ;;
+  esac
+}
+
 header() {
+  local note
+  note=$(build_note "$1")
   echo
   echo "================================================================"
   echo "== stage: $1  ($2)"
+  [ -z "$note" ] || echo "== $note"
   echo "================================================================"
 }
 
@@ -128,7 +183,8 @@ ended() {
     failed=1
   fi
   echo "== stage $name: $result in ${took} s"
-  summary+=("$(printf '%-16s %-18s %5d s' "$name" "$result" "$took")")
+  summary+=("$(printf '%-16s %-18s %5d s  %s' "$name" "$result" "$took" \
+    "$(build_note "$name")")")
 }
 
 wanted=("$@")

@@ -12,10 +12,29 @@
 # this file, or afterwards by t482_wine_use_display (for example after
 # t482_xvfb_start). T482_WINEPREFIX overrides the choice. Every Wine call
 # here is bounded by `timeout`.
+#
+# Where the machine runs no 32-bit programs (scripts/windows-arch.sh), the
+# prefixes are made and Wine's own tools run by wine64, and only 64-bit
+# programs run; t482_wine and wine-run.sh pick each program's loader from
+# its header either way.
+
+# shellcheck source=windows-arch.sh
+. "$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh"
+t482_windows_arch_decide || return 1
+# The loader of Wine's own tools (wineboot, reg, cmd): the 32-bit one hands
+# 64-bit programs on to wine64 and makes prefixes whose WoW64 half runs
+# 32-bit programs, as on 64-bit Windows.
+if [ "$T482_WINDOWS_ARCH" = x64 ]; then
+  export T482_WINE_LOADER=wine64
+else
+  export T482_WINE_LOADER=wine
+fi
 
 # Bumped whenever the prefix set-up below changes; older prefixes are made
-# anew (version 3: made with 32-bit Wine installed, for its WoW64 half).
-T482_WINE_PREFIX_VERSION=3
+# anew (version 3: made with 32-bit Wine installed, for its WoW64 half). The
+# marker also names the loader that made the prefix: 32-bit programs need
+# one made by wine.
+T482_WINE_PREFIX_VERSION="3 $T482_WINE_LOADER"
 
 T482_WINE_CACHE=${T482_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/t482}
 T482_WINE_TIMEOUT=${T482_WINE_TIMEOUT:-300}
@@ -71,9 +90,26 @@ t482_wine_use_display() {
 
 t482_wine_use_display "${T482_WINE_DISPLAY:-}"
 
+# The loader of a Windows program: wine64 for a 64-bit one (PE machine
+# 0x8664), wine for a 32-bit one; Wine's own tools (no such file) take
+# T482_WINE_LOADER.
+t482_wine_loader_for() {
+  local pe machine
+  if [ -f "$1" ] &&
+    pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null) && [ -n "${pe// /}" ] &&
+    machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1" 2>/dev/null); then
+    case ${machine// /} in
+      8664) echo wine64 && return ;;
+      014c) echo wine && return ;;
+    esac
+  fi
+  echo "$T482_WINE_LOADER"
+}
+
 # Runs a Windows program; exit code passed through (124 on timeout).
 t482_wine() {
-  t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" wine "$@"
+  t482_wine_as_user timeout --kill-after=10 "$T482_WINE_TIMEOUT" \
+    "$(t482_wine_loader_for "$1")" "$@"
 }
 
 # True when the ja_JP.UTF-8 locale exists (needed for code page 932).
@@ -83,7 +119,7 @@ t482_wine_locale_ok() {
 
 # Asks Wine for its ANSI code page; prints it (932 expected).
 t482_wine_acp() {
-  timeout 60 wine reg query \
+  timeout 60 "$T482_WINE_LOADER" reg query \
     'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP \
     </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "ACP" { print $3 }'
 }
@@ -115,7 +151,7 @@ Windows Registry Editor Version 5.00
 
 EOF
   } >"$reg"
-  timeout 60 wine regedit /S "$reg" </dev/null >/dev/null 2>&1
+  timeout 60 "$T482_WINE_LOADER" regedit /S "$reg" </dev/null >/dev/null 2>&1
   local rc=$?
   rm -f "$reg"
   return $rc
@@ -138,13 +174,13 @@ t482_wine_install_fonts() {
 # Checks that the registry holds the settings (the full-width name too).
 t482_wine_registry_ok() {
   local out
-  out=$(timeout 60 wine reg query 'HKCU\Software\Wine\Fonts\Replacements' \
+  out=$(timeout 60 "$T482_WINE_LOADER" reg query 'HKCU\Software\Wine\Fonts\Replacements' \
     </dev/null 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8 2>/dev/null)
   case "$out" in
     *"ＭＳ ゴシック"*IPAGothic*) ;;
     *) return 1 ;;
   esac
-  out=$(timeout 60 wine reg query 'HKCU\Software\Wine\X11 Driver' \
+  out=$(timeout 60 "$T482_WINE_LOADER" reg query 'HKCU\Software\Wine\X11 Driver' \
     </dev/null 2>/dev/null | tr -d '\r')
   echo "$out" | grep -q 'Managed *REG_SZ *N' &&
     echo "$out" | grep -q 'Decorated *REG_SZ *N'
@@ -175,9 +211,10 @@ t482_wine_ensure_prefix() {
     t482_wine_log "creating the Wine prefix $WINEPREFIX"
     local start=$SECONDS
     if [ ! -f "$WINEPREFIX/system.reg" ] || [ -f "$marker" ]; then
-      # Missing, half made, or made by an older version of this set-up.
+      # Missing, half made, or made by an older version of this set-up or
+      # by another loader.
       rm -rf "$WINEPREFIX"
-      timeout 300 wine wineboot --init </dev/null >/dev/null 2>&1 || {
+      timeout 300 "$T482_WINE_LOADER" wineboot --init </dev/null >/dev/null 2>&1 || {
         t482_wine_log "wineboot failed"
         exit 1
       }
@@ -220,7 +257,7 @@ t482_wineserver_start() {
 # the services to end. Starting them from a program without output avoids
 # that (cheap when they run already).
 t482_wine_boot_services() {
-  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
+  timeout 60 "$T482_WINE_LOADER" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 # Runs a command while holding the prefix's users lock shared, so that no

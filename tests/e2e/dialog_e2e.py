@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Whole-program tests of t482.exe under Wine, worked like a user with xdotool.
 
-Needs DISPLAY, WINEPREFIX and a running wineserver; run-e2e.sh provides them.
+Needs DISPLAY, WINEPREFIX and a running wineserver; run-e2e.sh provides them,
+and names the loader that runs the build's programs (T482_E2E_LOADER: wine
+for the 32-bit build, wine64 for the 64-bit one).
 Each case copies the program into a fresh folder with the host's file and the
 settings file, starts it from another working folder (so the program must
 find its files beside itself), works the dialog and then compares the
@@ -48,6 +50,7 @@ DIALOG = "^ハルカゼ$"
 CONFIRM = "^確認$"
 
 args = None
+LOADER = os.environ.get("T482_E2E_LOADER", "wine")
 
 
 class Failure(Exception):
@@ -203,7 +206,7 @@ class Folder:
         for name, data in files.items():
             write(os.path.join(copy, name), data)
         # Exit 0 when it drew, 1 when it refused or showed a message.
-        done = subprocess.run(["timeout", "60", "wine", args.batch,
+        done = subprocess.run(["timeout", "60", LOADER, args.batch,
                                "Z:" + copy.replace("/", "\\")],
                               stdin=subprocess.DEVNULL, capture_output=True)
         check(done.returncode in (0, 1), "t482-batch failed (%d)"
@@ -226,7 +229,7 @@ class App:
         self.started = time.monotonic()
         # Started from the scratch root, not from its own folder.
         self.proc = subprocess.Popen(
-            ["timeout", "--kill-after=5", "120", "wine",
+            ["timeout", "--kill-after=5", "120", LOADER,
              os.path.join(folder.path, "t482.exe")],
             cwd=args.work, stdin=subprocess.DEVNULL, stdout=self.log,
             stderr=subprocess.STDOUT, start_new_session=True)

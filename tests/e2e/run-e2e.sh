@@ -31,6 +31,8 @@ mkdir -p "$T482_WINE_CACHE"
   trap cleanup EXIT
   t482_wine_ensure_prefix || exit 1
   t482_wineserver_start || exit 1
+  T482_E2E_LOADER=$(t482_wine_loader_for "$exe")
+  export T482_E2E_LOADER
   python3 "$here/dialog_e2e.py" --exe "$exe" --batch "$batch" \
     --source "$root" --work "$work" "$@"
 ) 9>"$T482_WINE_CACHE/e2e.lock"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The tool's main job on a sample folder: builds t482.exe (Windows, with
-# mingw-w64) and the native helpers, copies the folder (samples/demo: a
+# mingw-w64; the 64-bit build where the machine runs no 32-bit programs) and
+# the native helpers, copies the folder (samples/demo: a
 # host-written JWC_TEMP.TXT with two picked points and the t207.dat a sibling
 # tool left) to a scratch folder and runs t482.exe there under Wine, as
 # Jw_cad would.
@@ -18,17 +19,23 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 sample=$(realpath "${1:-samples/demo}")
 
+# The shipped 32-bit t482.exe, or where this machine runs no 32-bit
+# programs, its 64-bit build under wine64 (scripts/windows-arch.sh).
+. scripts/windows-arch.sh
+t482_windows_arch_decide
 bash scripts/setup-deps.sh
+windows=$(t482_windows_preset windows)
+[ "$T482_WINDOWS_ARCH" = x86 ] || echo "== $T482_WINDOWS_ARCH_WHY"
 
-echo "== building t482.exe (preset windows) and the native helpers"
+echo "== building t482.exe (preset $windows) and the native helpers"
 log=$(mktemp)
 quiet() { "$@" >"$log" 2>&1 || { cat "$log"; echo "failed: $*" >&2; exit 1; }; }
-quiet cmake --preset windows
-quiet cmake --build --preset windows -j 2 --target t482
+quiet cmake --preset "$windows"
+quiet cmake --build --preset "$windows" -j 2 --target t482
 quiet cmake --preset native
 quiet cmake --build --preset native -j 2 --target t482-preview
 rm -f "$log"
-exe=$root/build/windows/win32/t482.exe
+exe=$root/build/$windows/win32/t482.exe
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/t482-run-XXXXXX")
 cp -r "$sample"/. "$scratch"/

@@ -17,7 +17,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake make libgtest-dev clang-format clang-tidy
-  g++-mingw-w64-i686-posix wine64 wine32:i386
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 wine32:i386
   xvfb xdotool imagemagick fonts-ipafont-gothic fonts-wine locales
   clang libclang-rt-14-dev librsvg2-bin valgrind
   git python3 ca-certificates

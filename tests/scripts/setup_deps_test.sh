@@ -196,12 +196,13 @@ check 'nothing to do: silent' <<'EOF'
 exit 0
 EOF
 
-check 'a fresh machine' no-i386 no-locale missing=wine32:i386,libgtest-dev,xvfb <<'EOF'
+check 'a fresh machine' no-i386 no-locale \
+  missing=wine32:i386,libgtest-dev,xvfb,g++-mingw-w64-x86-64-posix <<'EOF'
 setup-deps: adding the i386 architecture
 $ dpkg --add-architecture i386
-setup-deps: installing libgtest-dev wine32:i386 xvfb
+setup-deps: installing libgtest-dev g++-mingw-w64-x86-64-posix wine32:i386 xvfb
 $ apt-get update
-$ apt-get install libgtest-dev wine32:i386 xvfb
+$ apt-get install libgtest-dev g++-mingw-w64-x86-64-posix wine32:i386 xvfb
 setup-deps: generating the ja_JP.UTF-8 locale
 $ locale-gen
 exit 0

@@ -68,9 +68,11 @@ find_missing() {
   local native installed p
   native=$(dpkg --print-architecture)
   # Names as dpkg gives them: "wine32:i386"; "libgtest-dev:amd64" for a
-  # package that may be installed for several architectures.
+  # package that may be installed for several architectures. The status is
+  # three letters, the second "i" for installed, whatever the first wants
+  # done with it ("hi": held, so that upgrades leave it as it is).
   installed=" $(dpkg-query -W -f='${db:Status-Abbrev}${binary:Package}\n' \
-    "${packages[@]}" 2>/dev/null | sed -n 's/^ii *//p' | tr '\n' ' ' || true) "
+    "${packages[@]}" 2>/dev/null | sed -n 's/^.i. *//p' | tr '\n' ' ' || true) "
   missing=()
   for p in "${packages[@]}"; do
     case $installed in

@@ -76,14 +76,20 @@ case $name in
     rc=0
     for p; do
       case $p in -*) continue ;; esac
+      # dpkg names a package that may be installed for several
+      # architectures with its architecture, as these libraries.
+      case $p in lib*) listed=$p:amd64 ;; *) listed=$p ;; esac
       if grep -qxF "$p" "$FAKE/missing"; then
-        echo "dpkg-query: no packages found matching $p" >&2
-        rc=1
+        if grep -qxF "$p" "$FAKE/removed"; then
+          echo "rc $listed"
+        else
+          echo "dpkg-query: no packages found matching $p" >&2
+          rc=1
+        fi
+      elif grep -qxF "$p" "$FAKE/held"; then
+        echo "hi $listed"
       else
-        # dpkg names a package that may be installed for several
-        # architectures with its architecture, as these libraries.
-        case $p in lib*) p=$p:amd64 ;; esac
-        echo "ii $p"
+        echo "ii $listed"
       fi
     done
     exit $rc ;;
@@ -143,6 +149,8 @@ done
 # The machine has every package, i386 and ja_JP.UTF-8, and a codename in
 # os-release, except as the words say:
 #   missing=P,P  no-i386  no-locale  no-codename
+#   held=P,P     installed and held (dpkg status "hi")
+#   removed=P,P  removed, its configuration files left ("rc"; missing)
 # and each kind of call has these outcomes in turn, the last for good (all
 # ok by default):
 #   arch=  dpkg --add-architecture: ok | lock
@@ -158,6 +166,8 @@ check() {
   rm -rf "$state"
   mkdir "$state"
   : >"$state/missing"
+  : >"$state/held"
+  : >"$state/removed"
   echo i386 >"$state/arches"
   printf '%s\n' C C.utf8 POSIX ja_JP.utf8 >"$state/locales"
   printf '%s\n' '# en_US.UTF-8 UTF-8' 'ja_JP.UTF-8 UTF-8' >"$state/locale.gen"
@@ -165,7 +175,9 @@ check() {
   local arch=ok update=ok install=ok
   for w; do
     case $w in
-      missing=*) tr , '\n' <<<"${w#*=}" >"$state/missing" ;;
+      missing=*) tr , '\n' <<<"${w#*=}" >>"$state/missing" ;;
+      held=*) tr , '\n' <<<"${w#*=}" >"$state/held" ;;
+      removed=*) tr , '\n' <<<"${w#*=}" | tee -a "$state/missing" >"$state/removed" ;;
       no-i386) : >"$state/arches" ;;
       no-locale)
         sed -i '/ja_JP/d' "$state/locales"
@@ -205,6 +217,14 @@ $ apt-get update
 $ apt-get install libgtest-dev g++-mingw-w64-x86-64-posix wine32:i386 xvfb
 setup-deps: generating the ja_JP.UTF-8 locale
 $ locale-gen
+exit 0
+EOF
+
+check 'held: installed; removed, its configuration left: missing' held=wine64,xvfb \
+  removed=valgrind <<'EOF'
+setup-deps: installing valgrind
+$ apt-get update
+$ apt-get install valgrind
 exit 0
 EOF
 

@@ -3,10 +3,12 @@
 # locale, locale-gen, id, sudo and sleep, first on PATH, that act out what
 # fresh machines did: a package list served with another size than its
 # release file states, 32-bit lists out of step with the 64-bit ones (the
-# install works only with -t bookworm), another apt holding a lock for a
-# moment or for good. Nothing real is touched: the stand-ins keep the
-# machine's state in a scratch folder, os-release and locale.gen are scratch
-# files, `id` says root so that nothing goes to sudo, and `sleep` returns at
+# install works only with -t and the release's codename), an install that
+# stops part-way, another apt holding a lock for a moment or for good, a
+# held package. Nothing real is touched: the stand-ins keep the machine's
+# state in a scratch folder, os-release and locale.gen are scratch files,
+# `id` says root unless a case says otherwise, `sudo` runs the command it is
+# given (which then shows itself as "$ sudo ..."), and `sleep` returns at
 # once.
 # Each case compares the transcript (the commands that change something, as
 # "$ ..." lines, and everything the script printed) and the exit status.
@@ -48,16 +50,20 @@ show() {
       *) shown+=("$a") ;;
     esac
   done
-  echo "\$ $name${shown[*]:+ ${shown[*]}}" >>"$FAKE/out"
+  echo "\$ ${FAKE_SUDO:+sudo }$name${shown[*]:+ ${shown[*]}}" >>"$FAKE/out"
 }
 case $name in
-  id) echo 0 ;;
-  sudo | sleep) show "$@" ;;
+  id) echo "$FAKE_UID" ;;
+  # Runs the command, which then shows itself as run through sudo.
+  sudo) FAKE_SUDO=1 exec "$@" ;;
+  sleep) show "$@" ;;
   locale) cat "$FAKE/locales" ;;
   locale-gen)
     show "$@"
     grep -q '^ja_JP.UTF-8 UTF-8' "$FAKE/locale.gen" ||
       echo "stand-in: ja_JP.UTF-8 is not enabled in locale.gen" >>"$FAKE/out"
+    grep -q '^# en_US.UTF-8 UTF-8' "$FAKE/locale.gen" ||
+      echo "stand-in: locale.gen lost its other lines" >>"$FAKE/out"
     echo ja_JP.utf8 >>"$FAKE/locales" ;;
   dpkg)
     case $1 in
@@ -102,7 +108,7 @@ case $name in
         esac
         outcome=$(next install "$FAKE_INSTALL")
         if [ "$outcome" = needs-t ]; then
-          case " $* " in *" -t bookworm "*) outcome=ok ;; *) outcome=broken ;; esac
+          case " $* " in *" -t $FAKE_CODENAME "*) outcome=ok ;; *) outcome=broken ;; esac
         fi
         case $outcome in
           broken)
@@ -119,7 +125,13 @@ case $name in
           case $a in
             -o | -t) skip=1 ;;
             -*) ;;
-            *) grep -vxF "$a" "$FAKE/missing" >"$FAKE/left"; mv "$FAKE/left" "$FAKE/missing" ;;
+            *)
+              grep -vxF "$a" "$FAKE/missing" >"$FAKE/left"
+              mv "$FAKE/left" "$FAKE/missing"
+              if [ "$outcome" = partial ]; then
+                echo "E: Sub-process /usr/bin/dpkg returned an error code (1)" >&2
+                exit 100
+              fi ;;
           esac
         done ;;
       *" update "*)
@@ -149,6 +161,9 @@ done
 # The machine has every package, i386 and ja_JP.UTF-8, and a codename in
 # os-release, except as the words say:
 #   missing=P,P  no-i386  no-locale  no-codename
+#   no-locale-line  no ja_JP.UTF-8, and no line for it in locale.gen
+#   codename=C   VERSION_CODENAME="C" instead of bookworm
+#   not-root     `id` says 1000: what needs root goes through sudo
 #   held=P,P     installed and held (dpkg status "hi")
 #   removed=P,P  removed, its configuration files left ("rc"; missing)
 # and each kind of call has these outcomes in turn, the last for good (all
@@ -156,7 +171,8 @@ done
 #   arch=  dpkg --add-architecture: ok | lock
 #   update= apt-get update: ok | size (a list of the wrong size) | lock
 #   install= apt-get install: ok | lock | broken (held broken packages)
-#            | needs-t (broken unless -t bookworm)
+#            | needs-t (broken unless -t CODENAME)
+#            | partial (installs the first package named, then fails)
 failures=0
 check() {
   local name=$1 w want got
@@ -172,7 +188,7 @@ check() {
   printf '%s\n' C C.utf8 POSIX ja_JP.utf8 >"$state/locales"
   printf '%s\n' '# en_US.UTF-8 UTF-8' 'ja_JP.UTF-8 UTF-8' >"$state/locale.gen"
   printf '%s\n' 'ID=debian' 'VERSION_ID="12"' 'VERSION_CODENAME=bookworm' >"$state/os-release"
-  local arch=ok update=ok install=ok
+  local arch=ok update=ok install=ok codename=bookworm uid=0
   for w; do
     case $w in
       missing=*) tr , '\n' <<<"${w#*=}" >>"$state/missing" ;;
@@ -182,7 +198,12 @@ check() {
       no-locale)
         sed -i '/ja_JP/d' "$state/locales"
         sed -i 's/^ja_JP/# ja_JP/' "$state/locale.gen" ;;
+      no-locale-line) sed -i '/ja_JP/d' "$state/locales" "$state/locale.gen" ;;
       no-codename) sed -i '/CODENAME/d' "$state/os-release" ;;
+      codename=*)
+        codename=${w#*=}
+        sed -i "s/^VERSION_CODENAME=.*/VERSION_CODENAME=\"$codename\"/" "$state/os-release" ;;
+      not-root) uid=1000 ;;
       arch=*) arch=${w#*=} ;;
       update=*) update=${w#*=} ;;
       install=*) install=${w#*=} ;;
@@ -191,6 +212,7 @@ check() {
   done
   : >"$state/out"
   FAKE=$state FAKE_ARCH=$arch FAKE_UPDATE=$update FAKE_INSTALL=$install \
+    FAKE_CODENAME=$codename FAKE_UID=$uid \
     T482_OS_RELEASE=$state/os-release T482_LOCALE_GEN=$state/locale.gen \
     PATH="$work/bin:$PATH" timeout 60 bash "$script" >>"$state/out" 2>&1 </dev/null
   echo "exit $?" >>"$state/out"
@@ -278,6 +300,44 @@ setup-deps: could not install wine32:i386 xvfb (Unable to correct problems, you 
 exit 1
 EOF
 
+check "another release: its own versions" codename=trixie missing=xvfb install=needs-t <<'EOF'
+setup-deps: installing xvfb
+$ apt-get update
+$ apt-get install xvfb
+E: Unable to correct problems, you have held broken packages.
+setup-deps: apt-get could not install them (Unable to correct problems, you have held broken packages.); trying again with trixie's own versions (apt-get install -t trixie)
+$ apt-get install -t trixie xvfb
+exit 0
+EOF
+
+check 'an install that stops part-way: the packages still missing' \
+  missing=wine32:i386,xvfb,valgrind install=partial <<'EOF'
+setup-deps: installing wine32:i386 xvfb valgrind
+$ apt-get update
+$ apt-get install wine32:i386 xvfb valgrind
+E: Sub-process /usr/bin/dpkg returned an error code (1)
+setup-deps: apt-get could not install them (Sub-process /usr/bin/dpkg returned an error code (1)); trying again with bookworm's own versions (apt-get install -t bookworm)
+$ apt-get install -t bookworm wine32:i386 xvfb valgrind
+E: Sub-process /usr/bin/dpkg returned an error code (1)
+setup-deps: could not install xvfb valgrind (Sub-process /usr/bin/dpkg returned an error code (1)); run 'apt-get install -t bookworm --no-install-recommends xvfb valgrind' by hand to see why
+exit 1
+EOF
+
+check 'not root: through sudo, and the command to run by hand with it' not-root no-i386 \
+  missing=xvfb install=broken <<'EOF'
+setup-deps: adding the i386 architecture
+$ sudo dpkg --add-architecture i386
+setup-deps: installing xvfb
+$ sudo apt-get update
+$ sudo apt-get install xvfb
+E: Unable to correct problems, you have held broken packages.
+setup-deps: apt-get could not install them (Unable to correct problems, you have held broken packages.); trying again with bookworm's own versions (apt-get install -t bookworm)
+$ sudo apt-get install -t bookworm xvfb
+E: Unable to correct problems, you have held broken packages.
+setup-deps: could not install xvfb (Unable to correct problems, you have held broken packages.); run 'sudo apt-get install -t bookworm --no-install-recommends xvfb' by hand to see why
+exit 1
+EOF
+
 check 'no codename: no second try' missing=xvfb no-codename install=broken <<'EOF'
 setup-deps: installing xvfb
 $ apt-get update
@@ -305,6 +365,12 @@ E: Unable to lock the download directory
 setup-deps: waiting for another apt or dpkg to finish (Could not get lock /var/cache/apt/archives/lock. It is held by process 4242 (apt-get))
 $ sleep 2
 $ apt-get install xvfb
+exit 0
+EOF
+
+check 'locale.gen without the line: it is added' no-locale-line <<'EOF'
+setup-deps: generating the ja_JP.UTF-8 locale
+$ locale-gen
 exit 0
 EOF
 

@@ -11,13 +11,20 @@
 # a machine's own updates at boot do (waited for, about two minutes). Every
 # failure ends with one sentence saying what to do.
 #
+# 32-bit Wine (wine32, from Debian's i386 packages) runs the shipped 32-bit
+# program. Where the kernel runs no 32-bit programs at all, the Windows
+# programs run as their 64-bit build under wine64 instead: one probe
+# (scripts/windows-arch.sh) decides it before anything is installed, and
+# the i386 architecture and wine32 are then left out (a machine that has
+# them keeps them).
+#
 # T482_OS_RELEASE and T482_LOCALE_GEN name other files than /etc/os-release
 # and /etc/locale.gen (for tests/scripts/setup_deps_test.sh).
 set -euo pipefail
 
 packages=(
   build-essential g++ cmake make libgtest-dev clang-format clang-tidy
-  g++-mingw-w64-i686-posix wine64 wine32:i386
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 wine32:i386
   xvfb xdotool imagemagick fonts-ipafont-gothic fonts-wine locales
   clang libclang-rt-14-dev librsvg2-bin valgrind
   git python3 ca-certificates
@@ -68,9 +75,11 @@ find_missing() {
   local native installed p
   native=$(dpkg --print-architecture)
   # Names as dpkg gives them: "wine32:i386"; "libgtest-dev:amd64" for a
-  # package that may be installed for several architectures.
+  # package that may be installed for several architectures. The status is
+  # three letters, the second "i" for installed, whatever the first wants
+  # done with it ("hi": held, so that upgrades leave it as it is).
   installed=" $(dpkg-query -W -f='${db:Status-Abbrev}${binary:Package}\n' \
-    "${packages[@]}" 2>/dev/null | sed -n 's/^ii *//p' | tr '\n' ' ' || true) "
+    "${packages[@]}" 2>/dev/null | sed -n 's/^.i. *//p' | tr '\n' ' ' || true) "
   missing=()
   for p in "${packages[@]}"; do
     case $installed in
@@ -181,15 +190,28 @@ install_missing() {
 need_cmd dpkg
 need_cmd dpkg-query
 
-# The shipped program is 32-bit: its tests run under 32-bit Wine, which
-# comes from Debian's i386 packages.
-case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
-  *" i386 "*) add_i386=0 ;;
-  *) add_i386=1 ;;
-esac
+# shellcheck source=windows-arch.sh
+. "$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh"
+t482_windows_arch_decide || exit 1
+add_i386=0
+if [ "$T482_WINDOWS_ARCH" = x86 ]; then
+  decided=$T482_WINDOWS_ARCH_WHY
+  case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
+    *" i386 "*) ;;
+    *) add_i386=1 ;;
+  esac
+else
+  decided="$T482_WINDOWS_ARCH_WHY; leaving out the i386 architecture and wine32"
+  kept=()
+  for p in "${packages[@]}"; do
+    [ "$p" = wine32:i386 ] || kept+=("$p")
+  done
+  packages=("${kept[@]}")
+fi
 find_missing
 
 if [ $add_i386 -eq 1 ] || [ "${#missing[@]}" -gt 0 ]; then
+  say "$decided"
   need_cmd apt-get
   need_root "installing ${missing[*]:-the i386 architecture}"
   log=$(mktemp)

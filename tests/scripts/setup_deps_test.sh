@@ -65,8 +65,11 @@ case $name in
   sudo) FAKE_SUDO=1 exec "$@" ;;
   sleep) show "$@" ;;
   i386-probe)
-    [ "$FAKE_32BIT" = no ] || exit 42
-    echo "bash: line 1: $0: cannot execute binary file: Exec format error" >&2
+    case $FAKE_32BIT in
+      no) echo "bash: line 1: $0: cannot execute binary file: Exec format error" >&2 ;;
+      denied) echo "bash: line 1: $0: Permission denied" >&2 ;;
+      *) exit 42 ;;
+    esac
     exit 126 ;;
   locale) cat "$FAKE/locales" ;;
   locale-gen)
@@ -176,6 +179,7 @@ done
 #   codename=C   VERSION_CODENAME="C" instead of bookworm
 #   not-root     `id` says 1000: what needs root goes through sudo
 #   no-32bit     the kernel runs no 32-bit programs (the probe fails)
+#   probe-denied the probe cannot be run at all (a folder mounted noexec)
 #   T482_WINDOWS_ARCH=A  given to the script
 #   wine-env     scripts/wine-env.sh sourced instead of the set-up run
 #   held=P,P     installed and held (dpkg status "hi")
@@ -220,6 +224,7 @@ check() {
         sed -i "s/^VERSION_CODENAME=.*/VERSION_CODENAME=\"$codename\"/" "$state/os-release" ;;
       not-root) uid=1000 ;;
       no-32bit) runs_32bit=no ;;
+      probe-denied) runs_32bit=denied ;;
       T482_WINDOWS_ARCH=*) given=("$w") ;;
       wine-env)
         # shellcheck disable=SC2016 # expanded by the shell it starts
@@ -308,6 +313,13 @@ EOF
 check 'wine-env.sh where the kernel runs no 32-bit programs' wine-env no-32bit <<EOF
 builds windows-x64 windows-x64-checked, loader wine64
 $no32
+exit 0
+EOF
+
+check 'wine-env.sh where the probe cannot be run: the shipped build' wine-env \
+  probe-denied <<'EOF'
+builds windows windows-checked, loader wine
+this machine runs 32-bit programs (assumed: the 32-bit probe could not be run (Permission denied)): the Windows programs run as the shipped 32-bit build under wine
 exit 0
 EOF
 

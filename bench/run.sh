@@ -8,7 +8,9 @@
 #     a few-KB host file and with the 100 MB file, against an empty window
 #     and against an empty window with as many standard controls as the
 #     dialog has (the target: t482.exe with the small file within 15 % of
-#     the latter, in median time and in CPU time).
+#     the latter, in median time and in CPU time). Where the machine runs
+#     no 32-bit programs (scripts/windows-arch.sh), t482.exe and the floors
+#     are the windows-x64 preset's, run by wine64, and a note says so.
 # Prints one table of medians and a line per target. Reading and writing
 # are measured in CPU time (the machine may be shared), start-up in
 # wall-clock time. A build's messages are shown only when it fails.
@@ -135,13 +137,26 @@ fi
 
 # --- Start-up -----------------------------------------------------------------
 startup() {
-  local exe preset build_win strip
+  local exe preset build_win strip loader
   if [ ! -f "$root/scripts/wine-env.sh" ] || ! command -v Xvfb >/dev/null; then
     note "start-up not measured: no Wine set-up (scripts/wine-env.sh) or Xvfb"
     return
   fi
-  preset=windows
-  build_win=$root/build/bench-win
+  # shellcheck source=../scripts/windows-arch.sh
+  . "$root/scripts/windows-arch.sh"
+  t482_windows_arch_decide || {
+    note "start-up not measured: T482_WINDOWS_ARCH is neither x86 nor x64"
+    return
+  }
+  # Where no 32-bit program runs, the 64-bit twin of the shipped program is
+  # measured, and its floors are built for x86-64 too.
+  preset=$(t482_windows_preset windows)
+  build_win=$root/build/bench-win${preset#windows}
+  if [ "$T482_WINDOWS_ARCH" = x64 ]; then
+    note "start-up measured as the 64-bit build (t482.exe and the floors" \
+      "from the $preset preset, under wine64): $T482_WINDOWS_ARCH_WHY." \
+      "Its figures and ratios are not those of the shipped 32-bit t482.exe."
+  fi
   log "building t482.exe and the floors (the $preset preset's" \
     "configuration) in $build_win"
   # The floors are targets of the same build as t482.exe: the toolchain
@@ -188,9 +203,13 @@ startup() {
   fi
   local kb
   kb=$(($(stat -c %s "$scratch/typical.txt") / 1000))
+  loader=$(t482_wine_loader_for "$scratch/typical/t482.exe")
   # Start-up times are wall-clock times of several processes and vary
   # more: four times the repetitions.
-  "$bin/startup_bench" --reps $((4 * reps + 1)) --title "ハルカゼ" \
+  # Run as a user of the prefix: another run's t482_wineserver_stop waits
+  # for it to end.
+  t482_wine_as_user "$bin/startup_bench" --reps $((4 * reps + 1)) \
+    --loader "$loader" --title "ハルカゼ" \
     --case "empty window" "$scratch/floor" floor.exe \
     --case "empty window + 50 standard controls" "$scratch/controls" \
     floor.exe --reference \

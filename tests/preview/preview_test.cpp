@@ -462,20 +462,18 @@ TEST_F(CliTest, AFailedWriteLeavesTheOldPicture) {
     FaultFileSystem::Fault fault;
     const char* on;         // the paths the fault strikes
     const char* converter;  // the body of a stand-in rsvg-convert
-    const char* message;
   };
   const char* const converts = "printf '\\211PNG' > \"$4\"\n";
   const char* const fails = "printf half > \"$4\"\nexit 1\n";
   const Case cases[] = {
       // A folder that cannot be written, a full disk.
-      {"out.svg", FaultFileSystem::kCreate, "", nullptr, "cannot write"},
-      {"out.svg", FaultFileSystem::kWrite, "", nullptr, "cannot write"},
-      {"out.svg", FaultFileSystem::kClose, "", nullptr, "cannot write"},
-      {"out.svg", FaultFileSystem::kReplace, "", nullptr, "cannot write"},
-      {"out.png", FaultFileSystem::kCreate, "", converts, "cannot write"},
-      {"out.png", FaultFileSystem::kNone, "", fails, "rsvg-convert failed"},
-      {"out.png", FaultFileSystem::kReplace, ".tmp.png", converts,
-       "cannot write"},
+      {"out.svg", FaultFileSystem::kCreate, "", nullptr},
+      {"out.svg", FaultFileSystem::kWrite, "", nullptr},
+      {"out.svg", FaultFileSystem::kClose, "", nullptr},
+      {"out.svg", FaultFileSystem::kReplace, "", nullptr},
+      {"out.png", FaultFileSystem::kCreate, "", converts},
+      {"out.png", FaultFileSystem::kNone, "", fails},
+      {"out.png", FaultFileSystem::kReplace, ".tmp.png", converts},
   };
   MakeRun();
   ScratchDir bin;
@@ -498,7 +496,7 @@ TEST_F(CliTest, AFailedWriteLeavesTheOldPicture) {
     faults.Fail(c.fault).AfterBytes(100).OnPaths(c.on);
     ScopedFileSystem use(faults);
     EXPECT_EQ(Run({dir.Path(), "-o", out}), kPreviewInputError) << row;
-    EXPECT_NE(err.str().find(std::string("t482-preview: ") + c.message),
+    EXPECT_NE(err.str().find("t482-preview: cannot write " + out),
               std::string::npos)
         << row << ": " << err.str();
     EXPECT_EQ(ReadFileBytes(out), "old") << row;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in release mode and runs them:
+# Builds the benchmarks as the presets build (the native preset; the windows
+# preset, from which the release is built, for t482.exe) and runs them:
 #   - reading: ReadJwcTemp of generated host files of 10, 100 and 400 MB
 #     against a minimal tokenizer, with the reader's peak memory;
 #   - writing: WriteJwcTemp of a million output lines against fwrite;
@@ -7,10 +8,12 @@
 #     a few-KB host file and with the 100 MB file, against an empty window
 #     and against an empty window with as many standard controls as the
 #     dialog has (the target: t482.exe with the small file within 15 % of
-#     the latter, in median time and in CPU time).
+#     the latter, in median time and in CPU time). Where the machine runs
+#     no 32-bit programs (scripts/windows-arch.sh), t482.exe and the floors
+#     are the windows-x64 preset's, run by wine64, and a note says so.
 # Prints one table of medians and a line per target. Reading and writing
 # are measured in CPU time (the machine may be shared), start-up in
-# wall-clock time.
+# wall-clock time. A build's messages are shown only when it fails.
 #
 #   bench/run.sh [--reps N] [--small] [--only read|write|startup]
 #
@@ -44,7 +47,6 @@ wanted() {
 }
 
 build=$root/build/bench
-build_win=$root/build/bench-win
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/t482-bench-XXXXXX") || exit 1
 results=$scratch/results.tsv
 : >"$results"
@@ -69,11 +71,33 @@ note() {
 }
 
 # --- Build ------------------------------------------------------------------
-log "building the benchmarks (release, -O2) in $build"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DT482_TESTS=OFF >/dev/null || exit 1
-cmake --build "$build" -j2 --target jwc_gen read_bench write_bench \
-  startup_bench >/dev/null || {
+# Each build is configured from its preset in CMakePresets.json (the native
+# one here, the Windows one for start-up, from which
+# packaging/build-release.sh builds the shipped t482.exe), in a folder of
+# its own and without the tests: what is measured is built as the presets
+# build it.
+
+# Runs a build step with its output kept back; shows the output when the
+# step fails.
+quietly() {
+  local out=$scratch/build.log
+  "$@" >"$out" 2>&1 && return 0
+  cat "$out" >&2
+  return 1
+}
+
+# Configures PRESET into FOLDER and builds TARGET...:
+#   build_preset PRESET FOLDER TARGET...
+build_preset() {
+  local preset=$1 folder=$2
+  shift 2
+  (cd "$root" && quietly cmake --preset "$preset" -B "$folder" \
+    -DT482_TESTS=OFF) &&
+    quietly cmake --build "$folder" -j2 --target "$@"
+}
+
+log "building the benchmarks (the native preset's configuration) in $build"
+build_preset native "$build" jwc_gen read_bench write_bench startup_bench || {
   log "the build failed"
   exit 1
 }
@@ -113,20 +137,32 @@ fi
 
 # --- Start-up -----------------------------------------------------------------
 startup() {
-  local exe
+  local exe preset build_win strip loader
   if [ ! -f "$root/scripts/wine-env.sh" ] || ! command -v Xvfb >/dev/null; then
     note "start-up not measured: no Wine set-up (scripts/wine-env.sh) or Xvfb"
     return
   fi
-  log "building t482.exe and the floors (release, mingw-w64) in $build_win"
+  # shellcheck source=../scripts/windows-arch.sh
+  . "$root/scripts/windows-arch.sh"
+  t482_windows_arch_decide || {
+    note "start-up not measured: T482_WINDOWS_ARCH is neither x86 nor x64"
+    return
+  }
+  # Where no 32-bit program runs, the 64-bit twin of the shipped program is
+  # measured, and its floors are built for x86-64 too.
+  preset=$(t482_windows_preset windows)
+  build_win=$root/build/bench-win${preset#windows}
+  if [ "$T482_WINDOWS_ARCH" = x64 ]; then
+    note "start-up measured as the 64-bit build (t482.exe and the floors" \
+      "from the $preset preset, under wine64): $T482_WINDOWS_ARCH_WHY." \
+      "Its figures and ratios are not those of the shipped 32-bit t482.exe."
+  fi
+  log "building t482.exe and the floors (the $preset preset's" \
+    "configuration) in $build_win"
   # The floors are targets of the same build as t482.exe: the toolchain
   # file's flags, the static runtime and the manifest are the same for all.
-  if ! cmake -S "$root" -B "$build_win" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DT482_TESTS=OFF >/dev/null 2>&1 ||
-    ! cmake --build "$build_win" -j2 --target t482 floor_window \
-      floor_controls >/dev/null 2>&1; then
+  if ! build_preset "$preset" "$build_win" t482 floor_window floor_controls
+  then
     note "start-up not measured: t482.exe or the floors did not build"
     return
   fi
@@ -136,15 +172,16 @@ startup() {
   # Stripped, as the release ships t482.exe: Wine reads every section of a
   # program into memory, the debugging information of the static runtime
   # too. Each floor runs as floor.exe, in a folder of its own.
-  local strip=(i686-w64-mingw32-strip -o)
-  "${strip[@]}" "$scratch/floor/floor.exe" "$build_win/floor_window.exe" &&
-    "${strip[@]}" "$scratch/controls/floor.exe" \
+  # The build's own strip, which knows the programs' format.
+  strip=$(sed -n 's/^CMAKE_STRIP:[A-Z]*=//p' "$build_win/CMakeCache.txt")
+  "$strip" -o "$scratch/floor/floor.exe" "$build_win/floor_window.exe" &&
+    "$strip" -o "$scratch/controls/floor.exe" \
       "$build_win/floor_controls.exe" || {
     note "start-up not measured: the floors could not be stripped"
     return
   }
   for dir in typical large; do
-    "${strip[@]}" "$scratch/$dir/t482.exe" "$exe" || {
+    "$strip" -o "$scratch/$dir/t482.exe" "$exe" || {
       note "start-up not measured: t482.exe could not be stripped"
       return
     }
@@ -166,9 +203,13 @@ startup() {
   fi
   local kb
   kb=$(($(stat -c %s "$scratch/typical.txt") / 1000))
+  loader=$(t482_wine_loader_for "$scratch/typical/t482.exe")
   # Start-up times are wall-clock times of several processes and vary
   # more: four times the repetitions.
-  "$bin/startup_bench" --reps $((4 * reps + 1)) --title "ハルカゼ" \
+  # Run as a user of the prefix: another run's t482_wineserver_stop waits
+  # for it to end.
+  t482_wine_as_user "$bin/startup_bench" --reps $((4 * reps + 1)) \
+    --loader "$loader" --title "ハルカゼ" \
     --case "empty window" "$scratch/floor" floor.exe \
     --case "empty window + 50 standard controls" "$scratch/controls" \
     floor.exe --reference \

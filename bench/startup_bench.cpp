@@ -3,7 +3,8 @@
 // cases measured in rounds, in a new order each round, on the same warm
 // wineserver.
 //
-//   startup_bench [--reps N] [--timeout S] [--settle S] [--verbose] --title T
+//   startup_bench [--reps N] [--timeout S] [--settle S] [--verbose]
+//                 [--loader L] --title T
 //                 --case <label> <folder> <exe> [<input file>] [--limit R]
 //                 [--reference] ...
 //
@@ -14,9 +15,11 @@
 // reference's. With three cases or more, the later ones are also compared
 // with the second. Each measurement copies <input file> (if given) to
 // <folder>/JWC_TEMP.TXT (unless the copy is there already, unchanged),
-// starts "wine <exe>" in <folder>, waits for the window, then kills that
-// one process, and rests --settle seconds (0.3 unless given) before the
-// next start, so that no program pays for the teardown of the one before.
+// starts "<loader> <exe>" in <folder> (the loader is wine unless --loader
+// names another, such as wine64 for 64-bit programs), waits for the window,
+// then kills that one process, and rests --settle seconds (0.3 unless given)
+// before the next start, so that no program pays for the teardown of the
+// one before.
 // The window is found by MapNotify events on the root window (top-level
 // windows are its children without a window manager), with a full scan of
 // the root's children every 20 ms as a fallback.
@@ -230,6 +233,7 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
 // One start; false when the window did not appear in time.
 bool verbose = false;
 double settle = 0.3;  // seconds of rest after each program
+const char* loader = "wine";
 
 bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
   namespace fs = std::filesystem;
@@ -267,7 +271,7 @@ bool MeasureOnce(WindowWatch& watch, Case& c, double timeout, bool keep) {
     if (chdir(c.folder.c_str()) != 0) _exit(126);
     if (dup2(stamps[1], STDERR_FILENO) < 0) _exit(126);
     setenv("T482_STARTUP_STAMPS", "1", 1);
-    execlp("wine", "wine", c.exe.c_str(), static_cast<char*>(nullptr));
+    execlp(loader, loader, c.exe.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   const bool found = watch.WaitFor(timeout);
@@ -322,6 +326,8 @@ int main(int argc, char** argv) {
       timeout = std::atof(argv[++i]);
     } else if (a == "--settle" && i + 1 < argc) {
       settle = std::atof(argv[++i]);
+    } else if (a == "--loader" && i + 1 < argc) {
+      loader = argv[++i];
     } else if (a == "--verbose") {
       verbose = true;
     } else if (a == "--title" && i + 1 < argc) {

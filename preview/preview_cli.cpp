@@ -1,6 +1,8 @@
 // Argument handling, writing the picture, and the PNG conversion through
 // rsvg-convert (run directly, never through a shell, so paths with blanks or
-// quotes are safe).
+// quotes are safe). The picture is written through the file layer: the
+// output is either the whole new picture or what it was before, never part
+// of one, and no temporary file is left behind by a failure.
 #include "preview/preview_cli.h"
 
 #include <spawn.h>
@@ -8,13 +10,12 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 
 #include "preview/preview_scene.h"
 #include "preview/svg_render.h"
+#include "support/file_system.h"
 
 extern char** environ;
 
@@ -42,11 +43,38 @@ bool EndsWithIgnoringCase(const std::string& s, const std::string& tail) {
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
+  AtomicFileWriter out(path);
+  return out.Open() && out.Write(bytes) && out.Commit();
+}
+
+// The PNG: the SVG goes to a temporary file, which rsvg-convert turns into a
+// temporary PNG, which replaces the output only when the conversion
+// succeeded (a converter that fails may already have written part of its
+// file). Both temporary files are removed whatever happens; one that cannot
+// be is named in `err`, and the next run of the same output overwrites it.
+bool WritePng(const std::string& converter, const std::string& svg,
+              const std::string& output, std::string& error,
+              std::ostream& err) {
+  const std::string svgPath = output + ".tmp.svg";
+  const std::string pngPath = output + ".tmp.png";
+  std::string why;
+  bool written = WriteWholeFile(svgPath, svg);
+  if (!written) {
+    why = "cannot write " + svgPath;
+  } else if (!ConvertSvgToPng(converter, svgPath, pngPath, why)) {
+    written = false;
+  } else if (!Files().Replace(pngPath, output)) {
+    why = "cannot replace it";
+    written = false;
+  }
+  if (!written) error = "cannot write " + output + " (" + why + ")";
+  FileSystem& fs = Files();
+  for (const std::string* temp : {&svgPath, &pngPath}) {
+    if (fs.FileExists(*temp) && !fs.Remove(*temp)) {
+      err << "t482-preview: note: cannot remove " << *temp << "\n";
+    }
+  }
+  return written;
 }
 
 struct Arguments {
@@ -185,22 +213,14 @@ int RunPreview(const std::vector<std::string>& args, std::ostream& out,
   }
   const std::string svg = RenderPreviewSvg(*scene);
 
-  if (!png) {
-    if (!WriteWholeFile(a.Output, svg)) {
-      err << "t482-preview: cannot write " << a.Output << "\n";
-      return kPreviewInputError;
-    }
-    return kPreviewOk;
+  bool written;
+  if (png) {
+    written = WritePng(converter, svg, a.Output, error, err);
+  } else {
+    written = WriteWholeFile(a.Output, svg);
+    if (!written) error = "cannot write " + a.Output;
   }
-  const std::string svgPath = a.Output + ".tmp.svg";
-  if (!WriteWholeFile(svgPath, svg)) {
-    err << "t482-preview: cannot write " << svgPath << "\n";
-    std::remove(svgPath.c_str());
-    return kPreviewInputError;
-  }
-  const bool converted = ConvertSvgToPng(converter, svgPath, a.Output, error);
-  std::remove(svgPath.c_str());
-  if (!converted) {
+  if (!written) {
     err << "t482-preview: " << error << "\n";
     return kPreviewInputError;
   }

@@ -52,6 +52,14 @@ CONFIRM = "^確認$"
 args = None
 LOADER = os.environ.get("T482_E2E_LOADER", "wine")
 
+# How t482.exe ends (win32/main.cpp): 0 however its dialog goes away, after
+# an OK that drew or without drawing (Cancel, the close box, a refusal or a
+# message the user confirmed); 1 when its windows cannot be made or an
+# exception reaches WinMain. Any other status is a crash or a kill. Every
+# case says which it expects; the two names keep apart what they mean.
+DREW = 0
+CLOSED = 0
+
 
 class Failure(Exception):
     pass
@@ -227,6 +235,7 @@ class App:
         self.folder = folder
         self.log = open(os.path.join(args.work, "wine.log"), "ab")
         self.started = time.monotonic()
+        self.killed = False
         # Started from the scratch root, not from its own folder.
         self.proc = subprocess.Popen(
             ["timeout", "--kill-after=5", "120", LOADER,
@@ -287,21 +296,34 @@ class App:
     def alive(self):
         return self.proc.poll() is None
 
-    def wait_exit(self, limit=30):
+    def wait_exit(self, expected, limit=30):
+        """Waits for the program to end by itself, with `expected` as its
+        exit status."""
         try:
-            return self.proc.wait(timeout=limit)
+            status = self.proc.wait(timeout=limit)
         except subprocess.TimeoutExpired:
             self.kill()
-            raise Failure("the program did not end within %d s" % limit)
+            raise Failure("the program did not end within %d s and was "
+                          "killed" % limit)
+        # `timeout` passes the status on: 124 when it stopped the program,
+        # 128 + N when the program ended by signal N.
+        check(status == expected, "t482.exe ended with %s, expected %d"
+              % ("a time-out" if status == 124 else "status %d" % status,
+                 expected))
+        return status
 
     def kill(self):
-        if self.alive():
-            os.killpg(self.proc.pid, signal.SIGTERM)
-            try:
-                self.proc.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                os.killpg(self.proc.pid, signal.SIGKILL)
-                self.proc.wait(timeout=10)
+        """Ends the program if it still runs, and marks it as killed: its
+        run had no end of its own."""
+        if not self.alive():
+            return
+        self.killed = True
+        os.killpg(self.proc.pid, signal.SIGTERM)
+        try:
+            self.proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.proc.pid, signal.SIGKILL)
+            self.proc.wait(timeout=10)
 
 
 def screenshot(path):
@@ -328,7 +350,7 @@ def case_no_settings_file():
     app.find(CONFIRM)
     check(not app.visible(DIALOG), "the dialog shows beside the refusal")
     app.keys("Return")
-    app.wait_exit()
+    app.wait_exit(CLOSED)
     check(folder.file("JWC_TEMP.TXT") == HQ, "JWC_TEMP.TXT is not just hq")
     check(folder.file("t207.dat") is None, "a settings file was created")
 
@@ -373,9 +395,9 @@ def case_every_way_of_closing_draws_nothing():
         w = app.find()
         close(app, w)
         try:
-            app.wait_exit(15)
-        except Failure:
-            raise Failure("%s: the dialog did not close" % name)
+            app.wait_exit(CLOSED, 15)
+        except Failure as e:
+            raise Failure("%s: %s" % (name, e))
         check(folder.file("JWC_TEMP.TXT") == HQ, "%s: JWC_TEMP.TXT is not hq"
               % name)
         check(folder.file("t207.dat") == folder.before["t207.dat"],
@@ -400,7 +422,7 @@ def case_bad_value_keeps_dialog_and_focus():
     # typed now replaces it.
     app.type("5")
     app.keys("Return")
-    app.wait_exit()
+    app.wait_exit(DREW)
     line = settings_lines(os.path.join(folder.path, "t207.dat"))[13]
     check(line == b"5", "Edit7 was not focused (line 14 is %r)" % line)
 
@@ -410,7 +432,7 @@ def agrees_with_batch(files, subpath=None, press=("Return",)):
     app = App(folder)
     app.find()
     app.keys(*press)
-    app.wait_exit()
+    app.wait_exit(DREW)
     expected = folder.batch_copy(files)
     for name in ("JWC_TEMP.TXT", "t207.dat"):
         got = folder.file(name)
@@ -447,7 +469,7 @@ def case_messages_of_the_construction():
         if stays_open:
             app.find()
             app.keys("Escape")
-        app.wait_exit()
+        app.wait_exit(CLOSED)
         expected = folder.batch_copy(files)
         for name in ("JWC_TEMP.TXT", "t207.dat"):
             check(folder.file(name) == expected.get(name),
@@ -522,7 +544,7 @@ def case_tab_order_and_every_setting_reach_the_file():
     # Past Button2 the Tab key wraps to the first list, skipping the notes;
     # Enter there presses the default button.
     app.keys("Tab", "Return")
-    app.wait_exit()
+    app.wait_exit(DREW)
     lines = settings_lines(os.path.join(folder.path, "t207.dat"))
     for name, _, number, value in TAB_WALK:
         if number is not None:
@@ -548,7 +570,7 @@ def case_mouse_settings_reach_the_file():
     app.click_control(w, "ComboBox4")  # opens the list
     app.keys("Down", "Return")
     app.click_control(w, "Button1")
-    app.wait_exit()
+    app.wait_exit(DREW)
     lines = settings_lines(os.path.join(folder.path, "t207.dat"))
     for number, value in ((19, b"1"), (17, b"1"), (9, b"AB"), (6, b"4")):
         check(lines[number - 1] == value, "line %d is %r, expected %r"
@@ -572,7 +594,7 @@ def case_edit_limit_counts_bytes():
     app.keys("End", "shift+Home")
     app.type("3")
     app.keys("Return")
-    app.wait_exit()
+    app.wait_exit(DREW)
     lines = settings_lines(os.path.join(folder.path, "t207.dat"))
     check(lines[8] == b"A" * 32, "Edit2 kept %r" % lines[8])
     check(lines[9] == ("寸" * 16).encode("cp932"), "Edit3 kept %r"
@@ -594,7 +616,7 @@ def case_edit_limit_counts_bytes():
         app.keys("End")
         app.type(typed)
         app.keys("Return")
-        app.wait_exit()
+        app.wait_exit(DREW)
         line = settings_lines(os.path.join(folder.path, "t207.dat"))[8]
         check(line == saved.encode("cp932"), "loaded %r, typed %r: saved %r"
               % (loaded, typed, line.decode("cp932", "replace")))
@@ -624,7 +646,7 @@ def case_saved_position():
         w = app.find()
         x, y, _, _ = app.geometry(w)
         app.keys("Escape")
-        app.wait_exit()
+        app.wait_exit(CLOSED)
         check((x, y) == (want_left, want_top), "saved %d,%d: dialog at %d,%d"
               % (left, top, x, y))
         check(folder.file("t207.dat") == files["t207.dat"],
@@ -640,7 +662,7 @@ def case_layout_and_colours():
     png = os.path.join(args.work, "layout.png")
     screenshot(png)
     app.keys("Escape")
-    app.wait_exit()
+    app.wait_exit(CLOSED)
     check(width - 2 * dx == CLIENT_W, "client width %d" % (width - 2 * dx))
     check(height - dy - dx == CLIENT_H, "client height %d" % (height - dy - dx))
     samples = [
@@ -684,7 +706,7 @@ def save_screenshot(path):
     full = os.path.join(args.work, "root.png")
     screenshot(full)
     app.keys("Escape")
-    app.wait_exit()
+    app.wait_exit(CLOSED)
     run(["/usr/bin/convert", full, "-crop", "%dx%d+%d+%d" % (width, height, x, y),
          "+repage", path])
 
@@ -713,7 +735,7 @@ def measure(times):
             result[mode].append(seconds_until_shown(app))
             app.find()
             app.keys("Escape")
-            app.wait_exit()
+            app.wait_exit(CLOSED)
         if mode == "cold":
             # Persistent again (2: a server is up already).
             subprocess.run(["timeout", "30", "wineserver", "-p"])
@@ -767,7 +789,12 @@ def main():
                 traceback.print_exc()
         for app in App.running:
             app.kill()
+        killed = [app for app in App.running if app.killed]
         App.running = []
+        if killed:
+            ok = False
+            print("FAIL %s: %d program(s) ended by the test, not by "
+                  "themselves" % (name, len(killed)))
         if os.path.exists(log):
             with open(log, "rb") as f:
                 f.seek(logged)

@@ -2,8 +2,11 @@
 // nothing, the SVG of a small hand-written run, and the command line's
 // errors.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <set>
@@ -445,7 +448,66 @@ TEST_F(CliTest, WritesAPngThroughRsvgConvert) {
   const std::string png = dir.File("out put.png");
   EXPECT_EQ(Run({dir.Path(), "-o", png}), kPreviewOk) << err.str();
   EXPECT_EQ(ReadFileBytes(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
-  EXPECT_FALSE(PathExists(png + ".tmp.svg"));  // the SVG on the way is gone
+  // The files on the way are gone.
+  EXPECT_FALSE(PathExists(png + ".tmp.svg"));
+  EXPECT_FALSE(PathExists(png + ".tmp.png"));
+}
+
+// A failed write leaves the old picture as it was and no temporary file:
+// the file layer failing at each step, and (for a PNG) a converter that
+// writes half a file and fails, or succeeds but cannot replace the output.
+TEST_F(CliTest, AFailedWriteLeavesTheOldPicture) {
+  struct Case {
+    const char* output;
+    FaultFileSystem::Fault fault;
+    const char* on;         // the paths the fault strikes
+    const char* converter;  // the body of a stand-in rsvg-convert
+  };
+  const char* const converts = "printf '\\211PNG' > \"$4\"\n";
+  const char* const fails = "printf half > \"$4\"\nexit 1\n";
+  const Case cases[] = {
+      // A folder that cannot be written, a full disk.
+      {"out.svg", FaultFileSystem::kCreate, "", nullptr},
+      {"out.svg", FaultFileSystem::kWrite, "", nullptr},
+      {"out.svg", FaultFileSystem::kClose, "", nullptr},
+      {"out.svg", FaultFileSystem::kReplace, "", nullptr},
+      {"out.png", FaultFileSystem::kCreate, "", converts},
+      {"out.png", FaultFileSystem::kNone, "", fails},
+      {"out.png", FaultFileSystem::kReplace, ".tmp.png", converts},
+  };
+  MakeRun();
+  ScratchDir bin;
+  const std::string tool = bin.File("rsvg-convert");
+  const char* path = std::getenv("PATH");
+  const std::string oldPath = path ? path : "";
+  ASSERT_EQ(setenv("PATH", bin.Path().c_str(), 1), 0);
+  for (const Case& c : cases) {
+    const std::string out = dir.File(c.output);
+    ASSERT_TRUE(WriteFileBytes(out, "old"));
+    if (c.converter != nullptr) {
+      ASSERT_TRUE(
+          WriteFileBytes(tool, std::string("#!/bin/sh\n") + c.converter));
+      ASSERT_EQ(chmod(tool.c_str(), 0755), 0);
+    }
+    const std::string row = std::string(c.output) + " fault " +
+                            std::to_string(c.fault) + " " +
+                            (c.converter ? c.converter : "");
+    FaultFileSystem faults;
+    faults.Fail(c.fault).AfterBytes(100).OnPaths(c.on);
+    ScopedFileSystem use(faults);
+    EXPECT_EQ(Run({dir.Path(), "-o", out}), kPreviewInputError) << row;
+    EXPECT_NE(err.str().find("t482-preview: cannot write " + out),
+              std::string::npos)
+        << row << ": " << err.str();
+    EXPECT_EQ(ReadFileBytes(out), "old") << row;
+    std::set<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+      left.insert(e.path().filename().string());
+    }
+    EXPECT_EQ(left, (std::set<std::string>{"JWC_TEMP.TXT", c.output})) << row;
+    std::remove(out.c_str());
+  }
+  setenv("PATH", oldPath.c_str(), 1);
 }
 
 TEST(PreviewPath, FindOnPath) {

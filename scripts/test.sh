@@ -128,7 +128,8 @@ checked() {
 # build, its unit tests and the differential test.
 x64_smoke() {
   cmake --preset windows-x64 || return 1
-  cmake --build --preset windows-x64 -j "$jobs" || return 1
+  cmake --build --preset windows-x64 -j "$jobs" --target support_tests \
+    interchange_tests tool_tests windows_tests t482-batch || return 1
   up_to_date native --target t482-batch || return 1
   wine_ctest windows-x64 -R '_tests$|^differential\.'
 }

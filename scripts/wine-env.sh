@@ -52,11 +52,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # kept back, a bad pointer is reported) and says what it finds (err:heap,
 # warn:heap); a program that faults ends at once, without a debugger
 # (which would print to the program's output, or open a window). Lines of
-# the error output that match T482_WINE_FAULTS fail such a run.
+# the error output that match T482_WINE_FAULTS fail such a run: Wine's
+# reports, the checked build's own (heap check:, checked/), a failed library
+# assertion.
 if [ -n "${T482_WINE_CHECK:-}" ]; then
   export WINEDEBUG=-all,err+heap,warn+heap
   WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
-  export T482_WINE_FAULTS=':(err|warn):heap:|^wine: Unhandled|stack smashing detected|Assertion .* failed'
+  export T482_WINE_FAULTS=':(err|warn):heap:|^wine: Unhandled|heap check:|stack smashing detected|Assertion .* failed'
 fi
 # A 64-bit prefix, as on 64-bit Windows: the 32-bit programs run in its
 # WoW64 half. `wine` is the 32-bit loader; it hands 64-bit programs on to

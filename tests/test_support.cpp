@@ -53,6 +53,12 @@ std::string SourcePath(const std::string& relative) {
   return std::string(T482_SOURCE_DIR) + "/" + relative;
 }
 
+std::string Crlf(const std::vector<std::string>& lines) {
+  std::string s;
+  for (const std::string& l : lines) s += l + "\r\n";
+  return s;
+}
+
 std::string TestName(const char* readable) {
   std::string name;
   for (const char* c = readable; *c; ++c) {

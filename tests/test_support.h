@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 /// A fresh empty folder under the system's temporary folder, removed (with
 /// its contents) when the object goes away. Path ends in the delimiter.
@@ -25,6 +26,9 @@ std::string ReadFileBytes(const std::string& path);
 [[nodiscard]] bool WriteFileBytes(const std::string& path,
                                   const std::string& bytes);
 bool PathExists(const std::string& path);
+/// The lines joined, each ended by CR LF, as the host's and the settings
+/// files are.
+std::string Crlf(const std::vector<std::string>& lines);
 /// A file of the repository, by path relative to its root.
 std::string SourcePath(const std::string& relative);
 

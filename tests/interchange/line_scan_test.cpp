@@ -15,7 +15,7 @@ struct Scan {
   long firstCr;  // offset of the first CR before it, or -1
 };
 
-Scan Reference(const std::string& text) {
+Scan ReferenceScan(const std::string& text) {
   Scan s{text.size(), -1};
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n' || text[i] == 0x1A) {
@@ -36,7 +36,7 @@ Scan Actual(std::string text) {
 }
 
 void ExpectSame(const std::string& text) {
-  const Scan want = Reference(text);
+  const Scan want = ReferenceScan(text);
   const Scan got = Actual(text);
   EXPECT_EQ(got.stop, want.stop) << testing::PrintToString(text);
   EXPECT_EQ(got.firstCr, want.firstCr) << testing::PrintToString(text);

@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string Crlf(const std::vector<std::string>& lines) {
-  std::string s;
-  for (const std::string& l : lines) s += l + "\r\n";
-  return s;
-}
-
 const std::vector<std::string> kSettings = {
     "194", "107", "0", "0",  "4", "3",   "2", "1", "",  "",  "0.5",
     "2",   "2",   "3", "15", "2", "0",   "0", "0", "0", "0", "0",

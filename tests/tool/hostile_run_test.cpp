@@ -25,20 +25,14 @@ namespace {
 // The host file and settings of a run that draws: chain (100, 20)-(0, 20),
 // new point (175, 0), value text at (130, 40).
 const std::string kHost = fuzz::kSettingsHostFile;
-const std::vector<std::string> kSettings = {
+const std::vector<std::string> kDrawingSettings = {
     "194", "107", "0", "0",  "3", "3",   "2", "1", "",  "",  "0.5",
     "2",   "2",   "3", "15", "2", "0",   "1", "0", "1", "0", "1",
     "0",   "1",   "0", "0",  "0", "100", "0", "0", "20"};
 
-std::string Crlf(const std::vector<std::string>& lines) {
-  std::string s;
-  for (const std::string& l : lines) s += l + "\r\n";
-  return s;
-}
-
 // The settings with some lines (numbered from 1) replaced.
 std::string SettingsWith(std::vector<std::pair<int, std::string>> changes) {
-  std::vector<std::string> lines = kSettings;
+  std::vector<std::string> lines = kDrawingSettings;
   for (const auto& c : changes) lines[c.first - 1] = c.second;
   return Crlf(lines);
 }
@@ -63,20 +57,21 @@ std::string Pattern(size_t n) {  // deterministic binary garbage
 }
 
 const RunCase kCases[] = {
-    {"plain run", "", [] { return Crlf(kSettings); }, Ends::Drawn},
+    {"plain run", "", [] { return Crlf(kDrawingSettings); }, Ends::Drawn},
     // Picked points far out and very close to the origin.
     {"picked points at 1e300", "hp1 1e300 0\r\nhp2 -1e300 1e300\r\n",
-     [] { return Crlf(kSettings); }, Ends::Drawn},
+     [] { return Crlf(kDrawingSettings); }, Ends::Drawn},
     {"picked points at 1e-300", "hp1 1e-300 0\r\nhp2 0 1e-300\r\n",
-     [] { return Crlf(kSettings); }, Ends::Inside},
+     [] { return Crlf(kDrawingSettings); }, Ends::Inside},
     {"out-of-range numbers as points", "hp1 1e999 -0\r\nhp2 nan inf\r\n",
-     [] { return Crlf(kSettings); }, Ends::Inside},
+     [] { return Crlf(kDrawingSettings); }, Ends::Inside},
     // Scales and axis.
     {"scale 1e-300", "hs 1e-300 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n",
-     [] { return Crlf(kSettings); }, Ends::Drawn},
+     [] { return Crlf(kDrawingSettings); }, Ends::Drawn},
     {"scale 1e300", "hs 1e300 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n",
-     [] { return Crlf(kSettings); }, Ends::Inside},
-    {"axis 1e300", "hk 1e300\r\n", [] { return Crlf(kSettings); }, Ends::Drawn},
+     [] { return Crlf(kDrawingSettings); }, Ends::Inside},
+    {"axis 1e300", "hk 1e300\r\n", [] { return Crlf(kDrawingSettings); },
+     Ends::Drawn},
     {"everything huge",
      "hp1 1e300 0\r\nhp2 -1e300 1e300\r\n"
      "hs 1e300 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n",
@@ -166,7 +161,7 @@ const RunCase kCases[] = {
     // Settings files of odd shape.
     {"settings with 10 000 lines", "",
      [] {
-       std::string s = Crlf(kSettings);
+       std::string s = Crlf(kDrawingSettings);
        for (int i = 0; i < 10000; ++i)
          s += "garbage " + std::to_string(i) + "\r\n";
        return s;
@@ -184,7 +179,7 @@ const RunCase kCases[] = {
     {"settings with CR line ends only", "",
      [] {
        std::string s;
-       for (const std::string& l : kSettings) s += l + "\r";
+       for (const std::string& l : kDrawingSettings) s += l + "\r";
        return s;
      },
      Ends::Focus, ControlId::Edit1},
@@ -198,8 +193,8 @@ const RunCase kCases[] = {
      Ends::Focus, ControlId::Edit7},
     {"settings cut after line 22", "",
      [] {
-       std::vector<std::string> lines(kSettings.begin(),
-                                      kSettings.begin() + 22);
+       std::vector<std::string> lines(kDrawingSettings.begin(),
+                                      kDrawingSettings.begin() + 22);
        return Crlf(lines);
      },
      Ends::Drawn},

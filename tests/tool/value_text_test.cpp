@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dim_test_records.h"
 #include "interchange/jwc_writer.h"
 #include "interchange/jww_model.h"
 
@@ -169,13 +170,7 @@ TEST_F(ValueTextTypeTest, ResolvesChoiceAndHostTextType) {
   }
 }
 
-std::vector<std::string> Lines(const JwwModel& m) {
-  std::vector<std::string> out;
-  for (int32_t i = 0; i < m.OutputLines.Count(); ++i) {
-    out.push_back(m.OutputLines[i]);
-  }
-  return out;
-}
+using dimtest::Lines;
 
 class ValueBlockTest : public testing::Test {
  protected:

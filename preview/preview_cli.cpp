@@ -57,18 +57,18 @@ bool WritePng(const std::string& converter, const std::string& svg,
               std::ostream& err) {
   const std::string svgPath = output + ".tmp.svg";
   const std::string pngPath = output + ".tmp.png";
+  FileSystem& fs = Files();
   std::string why;
   bool written = WriteWholeFile(svgPath, svg);
   if (!written) {
     why = "cannot write " + svgPath;
   } else if (!ConvertSvgToPng(converter, svgPath, pngPath, why)) {
     written = false;
-  } else if (!Files().Replace(pngPath, output)) {
+  } else if (!fs.Replace(pngPath, output)) {
     why = "cannot replace it";
     written = false;
   }
   if (!written) error = "cannot write " + output + " (" + why + ")";
-  FileSystem& fs = Files();
   for (const std::string* temp : {&svgPath, &pngPath}) {
     if (fs.FileExists(*temp) && !fs.Remove(*temp)) {
       err << "t482-preview: note: cannot remove " << *temp << "\n";

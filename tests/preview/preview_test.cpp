@@ -478,8 +478,14 @@ TEST_F(CliTest, AFailedWriteLeavesTheOldPicture) {
   MakeRun();
   ScratchDir bin;
   const std::string tool = bin.File("rsvg-convert");
+  // PATH names the stand-in's folder alone until the test ends, however it
+  // ends.
+  struct RestorePath {
+    std::string old;
+    ~RestorePath() { setenv("PATH", old.c_str(), 1); }
+  };
   const char* path = std::getenv("PATH");
-  const std::string oldPath = path ? path : "";
+  const RestorePath restore{path ? path : ""};
   ASSERT_EQ(setenv("PATH", bin.Path().c_str(), 1), 0);
   for (const Case& c : cases) {
     const std::string out = dir.File(c.output);
@@ -507,7 +513,6 @@ TEST_F(CliTest, AFailedWriteLeavesTheOldPicture) {
     EXPECT_EQ(left, (std::set<std::string>{"JWC_TEMP.TXT", c.output})) << row;
     std::remove(out.c_str());
   }
-  setenv("PATH", oldPath.c_str(), 1);
 }
 
 TEST(PreviewPath, FindOnPath) {
